@@ -24,6 +24,9 @@ struct BankFile {
 BankFile bankFile(WordLevel level)
 {
     switch (level) {
+    case WordLevel::Level1: return {"Level1", "level1.tsv", 8775, false};
+    case WordLevel::Level2Extra: return {"Level2Extra", "level2extra.tsv", 4205, true};
+    case WordLevel::Level2: return {"Level2", "level2.tsv", 2331, false};
     case WordLevel::Level3: return {"Level3", "level3.tsv", 554, false};
     case WordLevel::Level4: return {"Level4", "level4.tsv", 731, false};
     }
@@ -124,6 +127,9 @@ private slots:
     void noRepeatedWord_data() { eachBank_data(); }
     void noRepeatedWord();
     void noWordInTwoLevels();
+    void commonWords_data();
+    void commonWords();
+    void supplementDrawnFromLevel1();
     void fixedPoints();
 
 private:
@@ -269,7 +275,8 @@ void TestBankData::meanings()
             latin = latin || (c.unicode() < 0x80 && c.isLetter());
             kana = kana || isKana(QString(c));
         }
-        const bool latinWord = std::any_of(w.first.cbegin(), w.first.cend(),
+        const QString written = w.written(readingFirst);
+        const bool latinWord = std::any_of(written.cbegin(), written.cend(),
                                            [](QChar c) { return c.isLetter() && (c.unicode() < 0x80 || c.unicode() >= 0xFF21); });
         QVERIFY2(han, qPrintable(where + " has no Chinese character"));
         QVERIFY2(!kana, qPrintable(where + " holds kana"));
@@ -305,12 +312,58 @@ void TestBankData::noWordInTwoLevels()
     }
 }
 
+void TestBankData::commonWords_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("percent");
+    QTest::newRow("Level2") << int(WordLevel::Level2) << 90;
+    QTest::newRow("Level1") << int(WordLevel::Level1) << 75;
+}
+
+// Words the dictionary marks common "(P)".
+void TestBankData::commonWords()
+{
+    QFETCH(int, level);
+    QFETCH(int, percent);
+    const QList<Word> &words = m_banks[level];
+    qsizetype common = 0;
+    for (const Word &w : words)
+        common += m_dictionary.lookUp(w.first, w.second).second;
+    QVERIFY2(common * 100 >= words.size() * percent,
+             qPrintable(QString("%1 of %2 words are common").arg(common).arg(words.size())));
+}
+
+// The supplement is the bridge to level 1: nearly all its words are level-1 words,
+// with the same meaning.
+void TestBankData::supplementDrawnFromLevel1()
+{
+    QHash<QString, QString> level1; // "written\treading" -> meaning
+    for (const Word &w : m_banks[int(WordLevel::Level1)])
+        level1.insert(w.first + u'\t' + w.second, w.meaning);
+    QSet<QString> pairs, shared;
+    for (const Word &w : m_banks[int(WordLevel::Level2Extra)]) {
+        const QString key = w.written(true) + u'\t' + w.reading(true);
+        pairs.insert(key);
+        if (level1.value(key) == w.meaning)
+            shared.insert(key);
+    }
+    QVERIFY2(shared.size() * 100 >= pairs.size() * 98,
+             qPrintable(QString("%1 of %2 pairs are level-1 words").arg(shared.size()).arg(pairs.size())));
+}
+
 void TestBankData::fixedPoints()
 {
     const QList<Word> &level4 = m_banks[int(WordLevel::Level4)];
     QCOMPARE(level4[1].first, QStringLiteral("会う"));
     QCOMPARE(level4[1].second, QStringLiteral("あう"));
     QCOMPARE(level4[1].meaning, QStringLiteral("会面，见面"));
+    const QList<Word> &supplement = m_banks[int(WordLevel::Level2Extra)];
+    QCOMPARE(supplement[1].first, QStringLiteral("あいじょう"));
+    QCOMPARE(supplement[1].second, QStringLiteral("愛情"));
+    QCOMPARE(supplement[1].meaning, QStringLiteral("爱情，爱慕"));
+    QCOMPARE(supplement[86].first, QStringLiteral("おい"));
+    QVERIFY(supplement[86].second.isEmpty());
+    QCOMPARE(supplement[86].meaning, QStringLiteral("喂，嘿"));
 }
 
 QTEST_GUILESS_MAIN(TestBankData)

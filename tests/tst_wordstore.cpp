@@ -22,6 +22,8 @@ private:
     const WordStore &m_store;
 };
 
+Q_DECLARE_METATYPE(WordLevel)
+
 class TestWordStore : public QObject
 {
     Q_OBJECT
@@ -35,6 +37,11 @@ private slots:
     void loadWritesThenSyncsThenShows();
     void reloadReturnsToFirstWord();
     void smallerBankLeavesHigherSlots();
+    void everyLevelLoads_data();
+    void everyLevelLoads();
+    void level1BackFromFirstWord();
+    void supplementAfterLevel1EmptiesSecondText();
+    void level3AfterLevel1();
 };
 
 static void fill(WordStore &store, int32_t n)
@@ -161,6 +168,76 @@ void TestWordStore::smallerBankLeavesHigherSlots()
     QCOMPARE(store.JMLIST[554], level3[553].first);
     QCOMPARE(store.JMLIST[555], level4[554].first);
     QCOMPARE(store.CNLIST[731], level4[730].meaning);
+    store.StepPrev();
+    QCOMPARE(store.WDPOS, 554);
+    store.StepNext();
+    QCOMPARE(store.WDPOS, 1);
+}
+
+void TestWordStore::everyLevelLoads_data()
+{
+    QTest::addColumn<WordLevel>("level");
+    QTest::addColumn<int>("count");
+    QTest::newRow("Level1") << WordLevel::Level1 << 8775;
+    QTest::newRow("Level2Extra") << WordLevel::Level2Extra << 4205;
+    QTest::newRow("Level2") << WordLevel::Level2 << 2331;
+    QTest::newRow("Level3") << WordLevel::Level3 << 554;
+    QTest::newRow("Level4") << WordLevel::Level4 << 731;
+}
+
+void TestWordStore::everyLevelLoads()
+{
+    QFETCH(WordLevel, level);
+    QFETCH(int, count);
+    WordStore store;
+    RecordingDisplay display(store);
+    LoadLevelBank(store, level, display);
+    QCOMPARE(store.WDTOTAL, count);
+    QCOMPARE(store.CounterText(), "1/" + std::to_string(count));
+    const auto words = BankWords(level);
+    QCOMPARE(store.CurrentJm(), words[0].first);
+    QCOMPARE(store.CNLIST[count], words[count - 1].meaning);
+}
+
+void TestWordStore::level1BackFromFirstWord()
+{
+    WordStore store;
+    RecordingDisplay display(store);
+    LoadLevelBank(store, WordLevel::Level1, display);
+    store.StepPrev();
+    QCOMPARE(store.WDPOS, 8775);
+    QCOMPARE(store.CounterText(), std::string("8775/8775"));
+    QCOMPARE(store.CurrentJm(), BankWords(WordLevel::Level1)[8774].first);
+}
+
+void TestWordStore::supplementAfterLevel1EmptiesSecondText()
+{
+    WordStore store;
+    RecordingDisplay display(store);
+    LoadLevelBank(store, WordLevel::Level1, display);
+    QVERIFY(!store.HZLIST[87].empty());
+    LoadLevelBank(store, WordLevel::Level2Extra, display);
+    QVERIFY(store.HZLIST[87].empty());
+    for (int i = 1; i < 87; ++i)
+        store.StepNext();
+    QCOMPARE(store.CurrentHz(), store.CurrentJm());
+    QCOMPARE(store.CurrentJm(), GbkText("\xA4\xAA\xA4\xA4")); // おい
+}
+
+void TestWordStore::level3AfterLevel1()
+{
+    WordStore store;
+    RecordingDisplay display(store);
+    LoadLevelBank(store, WordLevel::Level1, display);
+    for (int i = 1; i < 5000; ++i)
+        store.StepNext();
+    QCOMPARE(store.WDPOS, 5000);
+    LoadLevelBank(store, WordLevel::Level3, display);
+    QCOMPARE(store.CounterText(), std::string("1/554"));
+    const auto level1 = BankWords(WordLevel::Level1);
+    for (int32_t k = 555; k <= 8775; ++k)
+        QVERIFY(store.JMLIST[k] == level1[k - 1].first && store.CNLIST[k] == level1[k - 1].meaning);
+    // Stepping stays within the bank.
     store.StepPrev();
     QCOMPARE(store.WDPOS, 554);
     store.StepNext();

@@ -6,11 +6,15 @@
 
 // The built-in banks, in the order of the strip window's level list.
 enum class WordLevel {
+    Level1,
+    Level2Extra, // the level-2 supplement: reading first, written form second
+    Level2,
     Level3,
     Level4,
 };
 
-inline constexpr WordLevel AllLevels[] = {WordLevel::Level3, WordLevel::Level4};
+inline constexpr WordLevel AllLevels[] = {WordLevel::Level1, WordLevel::Level2Extra, WordLevel::Level2,
+                                          WordLevel::Level3, WordLevel::Level4};
 
 // One word of a bank; texts are GBK constants compiled into the program.
 struct BankEntry {
