@@ -1,0 +1,36 @@
+#include "fonts.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+
+namespace Fonts {
+
+void InstallSubstitutes()
+{
+    QFont::insertSubstitutions(Mincho, {QStringLiteral("IPAMincho"), QStringLiteral("IPAexMincho")});
+    QFont::insertSubstitutions(Songti, {QStringLiteral("AR PL SungtiL GB"), QStringLiteral("Noto Serif CJK SC")});
+    QFont::insertSubstitutions(SansSerif, {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("DejaVu Sans")});
+}
+
+int PointsToPixels(int points)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    return int(std::lround(points * dpi / 72.0));
+}
+
+QFont FontPx(const QString &face, int pixels)
+{
+    QFont font(face);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QFont ControlFont()
+{
+    return FontPx(SansSerif, PointsToPixels(8));
+}
+
+} // namespace Fonts

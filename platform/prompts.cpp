@@ -1,0 +1,49 @@
+#include "prompts.h"
+
+#include <QColorDialog>
+#include <QMessageBox>
+
+namespace {
+
+class QtPrompts : public UserPrompts
+{
+public:
+    void Message(const QString &text) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tessarine 2005"), text, QMessageBox::Ok);
+        box.setWindowModality(Qt::ApplicationModal);
+        box.exec();
+    }
+
+    std::optional<QColor> ChooseColor(const QColor &initial) override
+    {
+        const QColor chosen = QColorDialog::getColor(initial);
+        if (!chosen.isValid())
+            return std::nullopt;
+        return chosen;
+    }
+};
+
+QtPrompts qtPrompts;
+UserPrompts *current = &qtPrompts;
+
+} // namespace
+
+UserPrompts &Prompts()
+{
+    return *current;
+}
+
+void SetPrompts(UserPrompts *prompts)
+{
+    current = prompts ? prompts : &qtPrompts;
+}
+
+bool ColorChooser::Execute()
+{
+    const std::optional<QColor> chosen = Prompts().ChooseColor(Color);
+    if (!chosen)
+        return false;
+    Color = *chosen;
+    return true;
+}
