@@ -22,6 +22,15 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
         emit rightClicked();
 }
 
+QPushButton *MakeButton(QWidget *parent, const QString &text, const QRect &geometry, const QString &hint)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setGeometry(geometry);
+    button->setToolTip(hint);
+    button->setAutoDefault(false);
+    return button;
+}
+
 void SetBackground(QWidget *widget, const QColor &color)
 {
     QPalette palette = widget->palette();
@@ -29,6 +38,13 @@ void SetBackground(QWidget *widget, const QColor &color)
     palette.setColor(QPalette::Base, color);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void ShowWindow(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void CentreOnScreen(QWidget *window)

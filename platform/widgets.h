@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QLabel>
+#include <QPushButton>
 
 // A check box that reports a mouse release after the click it completes has been handled.
 class MouseUpCheckBox : public QCheckBox
@@ -34,8 +36,27 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 };
 
+// A push button at a fixed place that never acts as a default button.
+QPushButton *MakeButton(QWidget *parent, const QString &text, const QRect &geometry, const QString &hint = {});
 // Gives a widget an opaque background of one colour.
 void SetBackground(QWidget *widget, const QColor &color);
+// A close request as the windows take it: FormCloseQuery may refuse it, then FormClose
+// runs. An accepted close only hides the window.
+template <class Form>
+void HandleCloseRequest(Form *form, QCloseEvent *event)
+{
+    bool canClose = true;
+    form->FormCloseQuery(canClose);
+    if (!canClose) {
+        event->ignore();
+        return;
+    }
+    form->FormClose();
+    event->accept();
+}
+
+// Shows a window: makes it visible, brings it to the front and activates it.
+void ShowWindow(QWidget *window);
 // Centres a top-level window on its screen.
 void CentreOnScreen(QWidget *window);
 

@@ -1,0 +1,46 @@
+#include "startup.h"
+
+#include "fonts.h"
+#include "main_window.h"
+#include "search_window.h"
+#include "settings_window.h"
+#include "start_window.h"
+#include "strip_window.h"
+
+#include <QApplication>
+
+void CreateForms(QApplication &app)
+{
+    Fonts::InstallSubstitutes();
+    app.setQuitOnLastWindowClosed(false); // the run ends when the start window closes
+    Form4 = new TForm4;
+    Form5 = new TForm5;
+    // The task-bar name; unlike a display name it leaves every window's caption alone.
+    QApplication::setApplicationName(QStringLiteral("Velkaro 2005"));
+    Form1 = new TForm1;
+    Form2 = new TForm2;
+    Form3 = new TForm3;
+}
+
+void DestroyForms()
+{
+    delete Form3;
+    delete Form2;
+    delete Form1;
+    delete Form5;
+    delete Form4;
+    Form3 = nullptr;
+    Form2 = nullptr;
+    Form1 = nullptr;
+    Form5 = nullptr;
+    Form4 = nullptr;
+}
+
+int RunProgram(QApplication &app)
+{
+    CreateForms(app);
+    Form4->show();
+    app.exec();
+    DestroyForms();
+    return 0;
+}

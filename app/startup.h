@@ -1,0 +1,11 @@
+#pragma once
+
+class QApplication;
+
+// Creates the five windows, hidden, in start-up order: start window, settings window,
+// (the application title), main window, strip window, search window.
+void CreateForms(QApplication &app);
+// Destroys them in reverse order.
+void DestroyForms();
+// Shows the start window and runs the event loop until it closes; exit code 0.
+int RunProgram(QApplication &app);

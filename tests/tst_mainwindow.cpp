@@ -1,0 +1,232 @@
+// The start and main windows driven as a learner drives them (offscreen).
+
+#include "formsfixture.h"
+#include "fonts.h"
+#include "gbktext.h"
+
+#include <QSignalSpy>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void guardsBeforeAnyBank();
+    void startUp();
+    void firstEnterShowsLevel4();
+    void stepsWrapBothWays();
+    void reclickingTheSelectedLevelDoesNothing();
+    void levelChangeWhileAutoBrowsing();
+    void fontSizeLimits();
+    void emptySecondTextShownTwice();
+    void closeButtonActsAsBack();
+    void backWithAutoBrowseAndEnterAgain();
+    void comingBackFromAnotherApplicationIsNoActivation();
+    void exitEndsTheRunWithTimersRunning();
+
+private:
+    RecordingPrompts *m_prompts = nullptr;
+};
+
+void TestMainWindow::initTestCase()
+{
+    m_prompts = &SetUpForms();
+}
+
+void TestMainWindow::guardsBeforeAnyBank()
+{
+    QCOMPARE(Form1->Store.WDTOTAL, 0);
+    QCOMPARE(Form1->wdcount->text(), QStringLiteral("0/0"));
+    Form1->BTNNEXTClick();
+    Form1->BTNPREVClick();
+    Form1->Button1Click();
+    Form1->Button2Click();
+    // The auto-browse box is cleared before its message.
+    Form1->ATBROWSE->setChecked(true);
+    QVERIFY(!Form1->Timer1->isActive());
+    Form1->ATBROWSEMouseUp();
+    QVERIFY(!Form1->ATBROWSE->isChecked());
+    QCOMPARE(m_prompts->messages, QStringList({QStringLiteral("请选择词库后再进行操作。"),
+                                               QStringLiteral("请选择词库后再进行操作。"),
+                                               QStringLiteral("请选择词库后再进行小窗口浏览。"),
+                                               QStringLiteral("请选择词库后再进行查询。"),
+                                               QStringLiteral("请选择词库后再进行操作。")}));
+    QCOMPARE(Form1->Store.WDPOS, 0);
+    QVERIFY(!Form1->isVisible() && !Form2->isVisible() && !Form3->isVisible());
+    m_prompts->messages.clear();
+}
+
+void TestMainWindow::startUp()
+{
+    QCOMPARE(QApplication::applicationName(), QStringLiteral("Velkaro 2005"));
+    QCOMPARE(Form1->windowTitle(), QStringLiteral("Tessarine 2005 （ Corvanel系列 2 ）"));
+    Form4->show();
+    QVERIFY(QTest::qWaitForWindowActive(Form4));
+    QVERIFY(Form4->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(Form4->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(Form4->size(), QSize(681, 217));
+    QCOMPARE(QApplication::focusWidget(), Form4->Button1);
+    for (QWidget *hidden : {static_cast<QWidget *>(Form1), static_cast<QWidget *>(Form2),
+                            static_cast<QWidget *>(Form3), static_cast<QWidget *>(Form5)})
+        QVERIFY(!hidden->isVisible());
+}
+
+void TestMainWindow::firstEnterShowsLevel4()
+{
+    const QPoint startPlace = Form4->pos();
+    QVERIFY(EnterMainWindow());
+    QVERIFY(!Form4->isVisible());
+    QVERIFY(Form1->OPBGJ4->isChecked());
+    QCOMPARE(Form1->Store.WDPOS, 1);
+    QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/731"));
+    const BankEntry first = BankWords(WordLevel::Level4)[0];
+    QCOMPARE(Form1->JPJM->text(), FromGbk(first.first));
+    QCOMPARE(Form1->JPHZ->text(), FromGbk(first.second));
+    QCOMPARE(Form1->CNMEAN->text(), FromGbk(first.meaning));
+    QCOMPARE(Form1->size(), QSize(776, 304));
+    // "返回" shows the start window where it was.
+    Form1->BTNEXIT->click();
+    QVERIFY(QTest::qWaitForWindowActive(Form4));
+    QVERIFY(!Form1->isVisible());
+    QCOMPARE(Form4->pos(), startPlace);
+}
+
+void TestMainWindow::stepsWrapBothWays()
+{
+    QVERIFY(EnterMainWindow());
+    Form1->BTNPREV->click();
+    QCOMPARE(Form1->wdcount->text(), QStringLiteral("731/731"));
+    const BankEntry last = BankWords(WordLevel::Level4)[730];
+    QCOMPARE(Form1->JPJM->text(), FromGbk(last.first));
+    // The buttons keep the hidden strip's line current.
+    QCOMPARE(Form2->ll->toolTip(), QStringLiteral("731/731"));
+    Form1->BTNNEXT->click();
+    QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/731"));
+    Form1->BTNPREV->click();
+    Form1->Timer1Timer(); // a tick on the last word goes to the first
+    QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/731"));
+    QCOMPARE(Form2->ll->toolTip(), QStringLiteral("731/731")); // the tick redraws the main window only
+}
+
+void TestMainWindow::reclickingTheSelectedLevelDoesNothing()
+{
+    QVERIFY(EnterMainWindow());
+    for (int i = 0; i < 4; ++i)
+        Form1->BTNNEXT->click();
+    Form1->OPBGJ4->click();
+    QCOMPARE(Form1->Store.WDPOS, 5);
+    QCOMPARE(Form1->wdcount->text(), QStringLiteral("5/731"));
+}
+
+void TestMainWindow::levelChangeWhileAutoBrowsing()
+{
+    QVERIFY(EnterMainWindow());
+    QTest::mouseClick(Form1->ATBROWSE, Qt::LeftButton);
+    QVERIFY(Form1->ATBROWSE->isChecked());
+    QVERIFY(Form1->Timer1->isActive());
+    QCOMPARE(Form1->Timer1->interval(), 2600);
+    Form1->Timer1Timer();
+    Form1->OPBGJ3->click();
+    QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/554"));
+    QVERIFY(Form1->Timer1->isActive());
+    QVERIFY(Form2->N31->isChecked() && !Form2->N41->isChecked());
+    Form1->Timer1Timer();
+    QCOMPARE(Form1->wdcount->text(), QStringLiteral("2/554"));
+    QTest::mouseClick(Form1->ATBROWSE, Qt::LeftButton);
+    QVERIFY(!Form1->Timer1->isActive());
+    QVERIFY(m_prompts->messages.isEmpty());
+}
+
+void TestMainWindow::fontSizeLimits()
+{
+    auto sizes = [] {
+        return QList<int>{Form1->JPJM->font().pixelSize(), Form1->JPHZ->font().pixelSize(),
+                          Form1->CNMEAN->font().pixelSize()};
+    };
+    QCOMPARE(Form1->FontPoints(), 22);
+    QCOMPARE(Form1->JPJM->font().pixelSize(), Fonts::PointsToPixels(22));
+    for (int expected = 24; expected <= 44; expected += 2) {
+        Form1->BTNFU->click();
+        QCOMPARE(Form1->FontPoints(), expected);
+    }
+    Form1->BTNFU->click();
+    QCOMPARE(Form1->FontPoints(), 44);
+    QCOMPARE(sizes(), QList<int>(3, Fonts::PointsToPixels(44)));
+    while (Form1->FontPoints() > 22)
+        Form1->BTNFD->click();
+    for (int expected : {20, 18, 16, 14}) {
+        Form1->BTNFD->click();
+        QCOMPARE(Form1->FontPoints(), expected);
+    }
+    Form1->BTNFD->click();
+    QCOMPARE(Form1->FontPoints(), 14);
+    QCOMPARE(sizes(), QList<int>(3, Fonts::PointsToPixels(14)));
+    while (Form1->FontPoints() < 22)
+        Form1->BTNFU->click();
+}
+
+void TestMainWindow::emptySecondTextShownTwice()
+{
+    QVERIFY(EnterMainWindow());
+    Form1->OPBGJ1->click();
+    QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/4205"));
+    while (!Form1->Store.HZLIST[Form1->Store.WDPOS].empty())
+        Form1->BTNNEXT->click();
+    QVERIFY(!Form1->JPJM->text().isEmpty());
+    QCOMPARE(Form1->JPHZ->text(), Form1->JPJM->text());
+}
+
+void TestMainWindow::closeButtonActsAsBack()
+{
+    QVERIFY(EnterMainWindow());
+    QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
+    Form1->close();
+    QVERIFY(QTest::qWaitForWindowActive(Form4));
+    QVERIFY(!Form1->isVisible());
+    QVERIFY(quitting.isEmpty());
+    // The window was only hidden: its state is still there.
+    QCOMPARE(Form1->Store.WDTOTAL, 731);
+}
+
+void TestMainWindow::backWithAutoBrowseAndEnterAgain()
+{
+    QVERIFY(EnterMainWindow());
+    Form1->OPBJD1->click();
+    QTest::mouseClick(Form1->ATBROWSE, Qt::LeftButton);
+    Form1->BTNEXIT->click();
+    QVERIFY(QTest::qWaitForWindowActive(Form4));
+    QVERIFY(Form1->Timer1->isActive()); // it keeps stepping while hidden
+    QVERIFY(EnterMainWindow());
+    QVERIFY(Form1->OPBGJ4->isChecked());
+    QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/731"));
+    QVERIFY(Form1->ATBROWSE->isChecked());
+    QVERIFY(Form1->Timer1->isActive());
+    QTest::mouseClick(Form1->ATBROWSE, Qt::LeftButton);
+}
+
+void TestMainWindow::comingBackFromAnotherApplicationIsNoActivation()
+{
+    QVERIFY(EnterMainWindow());
+    Form1->BTNNEXT->click();
+    QApplication::setActiveWindow(nullptr); // another application takes the focus
+    QTRY_VERIFY(!Form1->isActiveWindow());
+    QApplication::setActiveWindow(Form1);   // and the learner comes back
+    QVERIFY(QTest::qWaitForWindowActive(Form1));
+    QCOMPARE(Form1->Store.WDPOS, 2);
+}
+
+void TestMainWindow::exitEndsTheRunWithTimersRunning()
+{
+    QVERIFY(EnterMainWindow());
+    Form1->Timer1->SetEnabled(true);
+    Form1->BTNEXIT->click();
+    QVERIFY(QTest::qWaitForWindowActive(Form4));
+    QTimer::singleShot(0, Form4->Button3, &QPushButton::click);
+    QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
+    QCOMPARE(qApp->exec(), 0);
+    QCOMPARE(quitting.size(), 1);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,222 @@
+// The search: the GBK substring test, and the window over the loaded bank.
+
+#include "formsfixture.h"
+#include "gbktext.h"
+#include "wordsearch.h"
+
+#include <QStringDecoder>
+
+class TestSearchWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void substring_data();
+    void substring();
+    void initTestCase();
+    void openingSearchesForA();
+    void nothingFoundLeavesOneEmptyRow_data();
+    void nothingFoundLeavesOneEmptyRow();
+    void fewerResultsShowFewerRows();
+    void emptySecondTextAndColumnWidths();
+    void enterInTheBoxStartsNoSearch();
+    void hugeAndOddInput();
+    void closingReturnsAndReopeningRestoresA();
+
+private:
+    void useFixture();
+    void search(const QString &text);
+    QString cell(int row, int column) const;
+};
+
+void TestSearchWindow::substring_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("pattern");
+    QTest::addColumn<bool>("found");
+    // "あい" is A4 A2 A4 A4; the bytes A2 A4 cross the boundary between the two characters.
+    QTest::newRow("whole character") << QByteArray("\xA4\xA2\xA4\xA4") << QByteArray("\xA4\xA4") << true;
+    QTest::newRow("across a boundary") << QByteArray("\xA4\xA2\xA4\xA4") << QByteArray("\xA2\xA4") << false;
+    QTest::newRow("trail byte as ASCII") << QByteArray("\x81\x41") << QByteArray("A") << false;
+    QTest::newRow("ASCII after a character") << QByteArray("\x81\x41" "A") << QByteArray("A") << true;
+    QTest::newRow("a trail byte that looks like a lead") << QByteArray("\x81\xB0\xB0") << QByteArray("\xB0\xB0") << false;
+    QTest::newRow("repeated lead bytes") << QByteArray("\xB0\xB0\xB0\xB0") << QByteArray("\xB0\xB0") << true;
+    QTest::newRow("case sensitive") << QByteArray("IC") << QByteArray("ic") << false;
+    QTest::newRow("same case") << QByteArray("xIC") << QByteArray("IC") << true;
+    QTest::newRow("empty pattern") << QByteArray("abc") << QByteArray() << false;
+    QTest::newRow("empty text") << QByteArray() << QByteArray("a") << false;
+    QTest::newRow("pattern longer than text") << QByteArray("ab") << QByteArray("abc") << false;
+    QTest::newRow("whole text") << QByteArray("abc") << QByteArray("abc") << true;
+    QTest::newRow("at the end") << QByteArray("\xA4\xA2" "c") << QByteArray("c") << true;
+}
+
+void TestSearchWindow::substring()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, pattern);
+    QFETCH(bool, found);
+    QCOMPARE(GbkContains(GbkText(text.constData(), size_t(text.size())),
+                         GbkText(pattern.constData(), size_t(pattern.size()))),
+             found);
+}
+
+void TestSearchWindow::initTestCase()
+{
+    SetUpForms();
+    QVERIFY(EnterMainWindow());
+}
+
+QString TestSearchWindow::cell(int row, int column) const
+{
+    return Form3->Model->index(row, column).data().toString();
+}
+
+void TestSearchWindow::search(const QString &text)
+{
+    Form3->BOX->setText(text);
+    Form3->Button1->click();
+}
+
+void TestSearchWindow::openingSearchesForA()
+{
+    Form1->OPBGJ3->click();
+    Form1->Button2->click();
+    QVERIFY(QTest::qWaitForWindowActive(Form3));
+    QVERIFY(!Form1->isVisible());
+    QCOMPARE(Form3->BOX->text(), QStringLiteral("あ"));
+    // Every word with "あ" in one of its texts, in word order.
+    QList<int> expected;
+    const auto words = BankWords(WordLevel::Level3);
+    for (int i = 0; i < int(words.size()); ++i) {
+        const BankEntry &e = words[i];
+        if (FromGbk(e.first).contains(u'あ') || FromGbk(e.second).contains(u'あ') || FromGbk(e.meaning).contains(u'あ'))
+            expected.append(i + 1);
+    }
+    QVERIFY(expected.size() > 10);
+    QCOMPARE(QList<int>(Form3->Model->Results().begin(), Form3->Model->Results().end()), expected);
+    QCOMPARE(Form3->Model->rowCount(), expected.size());
+    QCOMPARE(cell(0, 0), FromGbk(words[expected[0] - 1].first));
+    QCOMPARE(cell(0, 2), FromGbk(words[expected[0] - 1].meaning));
+}
+
+// A small store of our own, so that widths and counts are known exactly.
+static const char *const fixture[][3] = {
+    {"x1", "", "\xC4\xDA\xC8\xDD"},                    // empty second text
+    {"x2", "y2", "IC"},
+    {"x3", "y3", "ic"},
+    {"\xA4\xA2\xA4\xA4\xA4\xA6\xA4\xA8", "wx", "m"}, // 4 double-byte characters
+    {"x5", "y5", "?"},
+    {"x6", "y6", "m6"}, {"x7", "y7", "m7"}, {"x8", "y8", "m8"}, {"x9", "y9", "m9"}, {"x10", "y10", "m10"},
+    {"q", "q", ""}, // an 82-byte meaning is put in below
+};
+
+void TestSearchWindow::useFixture()
+{
+    static const std::string longMeaning(82, 'M');
+    WordStore &store = Form1->Store;
+    const int32_t n = int32_t(std::size(fixture));
+    for (int32_t k = 1; k <= n; ++k) {
+        store.JMLIST[k] = fixture[k - 1][0];
+        store.HZLIST[k] = fixture[k - 1][1];
+        store.CNLIST[k] = fixture[k - 1][2];
+    }
+    store.CNLIST[n] = longMeaning;
+    store.WDPOS = 1;
+    store.WDTOTAL = n;
+}
+
+void TestSearchWindow::nothingFoundLeavesOneEmptyRow_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty box") << QString();
+    QTest::newRow("no such text") << QStringLiteral("zzz");
+    QTest::newRow("emoji has no GBK form") << QStringLiteral("😀");
+    QTest::newRow("Extension B character") << QString::fromUcs4(U"\U00020000");
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800));
+    QTest::newRow("control characters") << QStringLiteral("\t\x01\n");
+}
+
+void TestSearchWindow::nothingFoundLeavesOneEmptyRow()
+{
+    QFETCH(QString, text);
+    useFixture();
+    search(QStringLiteral("x"));
+    QCOMPARE(Form3->Model->rowCount(), 10);
+    search(text);
+    QCOMPARE(Form3->Model->rowCount(), 1);
+    QVERIFY(cell(0, 0).isEmpty() && cell(0, 1).isEmpty() && cell(0, 2).isEmpty());
+    for (int c = 0; c < 3; ++c) {
+        QCOMPARE(Form3->ColumnWidth(c), 0);
+        QCOMPARE(Form3->GRD->columnWidth(c), 0);
+    }
+}
+
+void TestSearchWindow::fewerResultsShowFewerRows()
+{
+    useFixture();
+    search(QStringLiteral("x"));
+    QCOMPARE(Form3->Model->rowCount(), 10);
+    search(QStringLiteral("1"));            // x1 and x10 (whose y10 and m10 count once)
+    QCOMPARE(Form3->Model->rowCount(), 2);
+    search(QStringLiteral("IC"));           // case-sensitive: not "ic"
+    QCOMPARE(Form3->Model->rowCount(), 1);
+    QCOMPARE(cell(0, 0), QStringLiteral("x2"));
+    search(QStringLiteral("?"));            // a literal "?" finds only itself
+    QCOMPARE(Form3->Model->rowCount(), 1);
+    QCOMPARE(cell(0, 0), QStringLiteral("x5"));
+}
+
+void TestSearchWindow::emptySecondTextAndColumnWidths()
+{
+    useFixture();
+    search(QStringLiteral("内容")); // GBK C4DA C8DD, the meaning of word 1
+    QCOMPARE(Form3->Model->rowCount(), 1);
+    QCOMPARE(cell(0, 1), QStringLiteral("x1"));
+    QCOMPARE(Form3->ColumnWidth(0), 18);
+    QCOMPARE(Form3->ColumnWidth(1), 18);
+    QCOMPARE(Form3->ColumnWidth(2), 36);
+    search(QStringLiteral("q"));
+    QCOMPARE(Form3->ColumnWidth(2), 738); // 82 bytes
+    QCOMPARE(Form3->GRD->columnWidth(2), 738);
+    search(QStringLiteral("あい"));
+    QCOMPARE(Form3->ColumnWidth(0), 72);
+    QCOMPARE(Form3->ColumnWidth(1), 18);
+}
+
+void TestSearchWindow::enterInTheBoxStartsNoSearch()
+{
+    useFixture();
+    search(QStringLiteral("x"));
+    Form3->BOX->setText(QStringLiteral("IC"));
+    QTest::keyClick(Form3->BOX, Qt::Key_Return);
+    QCOMPARE(Form3->Model->rowCount(), 10);
+    QVERIFY(!Form3->Button1->isDefault());
+}
+
+void TestSearchWindow::hugeAndOddInput()
+{
+    useFixture();
+    search(QString(1 << 20, u'x')); // a pasted megabyte
+    QCOMPARE(Form3->BOX->text().size(), 1 << 20);
+    QCOMPARE(Form3->Model->rowCount(), 1);
+    QCOMPARE(Form3->ColumnWidth(0), 0);
+    search(QStringLiteral("x2"));
+    QCOMPARE(Form3->Model->rowCount(), 1);
+}
+
+void TestSearchWindow::closingReturnsAndReopeningRestoresA()
+{
+    Form3->BOX->setText(QStringLiteral("typed"));
+    Form3->close();
+    QVERIFY(QTest::qWaitForWindowActive(Form1));
+    QVERIFY(!Form3->isVisible());
+    QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/731")); // back on level 4, word 1
+    Form1->Button2->click();
+    QVERIFY(QTest::qWaitForWindowActive(Form3));
+    QCOMPARE(Form3->BOX->text(), QStringLiteral("あ"));
+    QVERIFY(Form3->Model->rowCount() > 1);
+    QCOMPARE(Form3->Model->Results().front(), 1); // ああ
+}
+
+QTEST_MAIN(TestSearchWindow)
+#include "tst_searchwindow.moc"

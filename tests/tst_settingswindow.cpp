@@ -1,0 +1,156 @@
+// The browse settings window, opened modally from the main window as the learner does.
+
+#include "formsfixture.h"
+
+#include <functional>
+
+class TestSettingsWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void initialState();
+    void speedSetsBothTimers();
+    void colourAppliesToAllLines();
+    void checkBoxesActOnMouseRelease();
+    void closeButtonActsAsAllSet();
+    void mainWindowKeepsItsWord();
+
+private:
+    // Opens the window from "设置", runs what the learner does there, then leaves it by
+    // "一切设置好了" (or whatever `act` does to close it).
+    void withSettings(const std::function<void()> &act, bool closeByButton = true);
+    RecordingPrompts *m_prompts = nullptr;
+};
+
+void TestSettingsWindow::initTestCase()
+{
+    m_prompts = &SetUpForms();
+    QVERIFY(EnterMainWindow());
+}
+
+void TestSettingsWindow::withSettings(const std::function<void()> &act, bool closeByButton)
+{
+    bool ran = false;
+    QTimer::singleShot(0, Form5, [&] {
+        QVERIFY(QTest::qWaitForWindowActive(Form5));
+        act();
+        if (closeByButton)
+            Form5->Button2->click();
+        ran = true;
+    });
+    Form1->Button3->click(); // waits until the window closes
+    QVERIFY(ran);
+    QVERIFY(!Form5->isVisible());
+    QVERIFY(Form1->isVisible());
+}
+
+void TestSettingsWindow::initialState()
+{
+    QCOMPARE(Form5->TBAR->value(), 1);
+    QCOMPARE(Form5->TBAR->minimum(), 1);
+    QCOMPARE(Form5->TBAR->maximum(), 10);
+    QCOMPARE(Form5->TBAR->pageStep(), 2);
+    QVERIFY(Form5->TBAR->toolTip().isEmpty());
+    QVERIFY(Form5->CheckBox1->isChecked() && Form5->CheckBox2->isChecked());
+    QCOMPARE(Form5->CLDLG.Color, QColor(Qt::black));
+    QCOMPARE(Form1->Timer1->interval(), 2600);
+    QCOMPARE(Form2->Timer1->interval(), 2600);
+    QCOMPARE(Form5->size(), QSize(279, 97));
+    QCOMPARE(Form5->windowTitle(), QStringLiteral("浏览设置"));
+}
+
+void TestSettingsWindow::speedSetsBothTimers()
+{
+    withSettings([] {
+        Form5->TBAR->setFocus();
+        QTest::keyClick(Form5->TBAR, Qt::Key_End);
+        QCOMPARE(Form5->TBAR->value(), 10);
+    });
+    QCOMPARE(Form1->Timer1->interval(), 9680);
+    QCOMPARE(Form2->Timer1->interval(), 9680);
+    QCOMPARE(Form5->TBAR->toolTip(), QStringLiteral("10秒"));
+    withSettings([] {
+        QCOMPARE(Form5->TBAR->value(), 10); // as it was left
+        QTest::keyClick(Form5->TBAR, Qt::Key_PageDown);
+        QCOMPARE(Form5->TBAR->value(), 8);
+        QTest::keyClick(Form5->TBAR, Qt::Key_Home);
+    });
+    QCOMPARE(Form1->Timer1->interval(), 968);
+    QCOMPARE(Form2->Timer1->interval(), 968);
+    QCOMPARE(Form5->TBAR->toolTip(), QStringLiteral("1秒"));
+}
+
+void TestSettingsWindow::colourAppliesToAllLines()
+{
+    auto colours = [] {
+        return QList<QColor>{Form1->JPJM->palette().color(QPalette::WindowText),
+                             Form1->JPHZ->palette().color(QPalette::WindowText),
+                             Form1->CNMEAN->palette().color(QPalette::WindowText)};
+    };
+    const QList<QColor> before = colours();
+    QCOMPARE(before[2], QColor(0, 0, 128));
+    m_prompts->nextColor.reset(); // the learner cancels
+    withSettings([] { Form5->Button1->click(); });
+    QCOMPARE(colours(), before);
+    m_prompts->nextColor = QColor(200, 30, 30);
+    withSettings([] { Form5->Button1->click(); });
+    QCOMPARE(colours(), QList<QColor>(3, QColor(200, 30, 30)));
+    m_prompts->nextColor = QColor(10, 36, 106); // the main window's key colour: the lines turn see-through
+    withSettings([] { Form5->Button1->click(); });
+    QVERIFY(!Form1->mask().isEmpty());
+    QVERIFY(Form1->mask().contains(QPoint(4, 4)));
+    m_prompts->nextColor = QColor(Qt::black);
+    withSettings([] { Form5->Button1->click(); });
+    QVERIFY(Form1->mask().isEmpty());
+    QCOMPARE(m_prompts->colorRequests,
+             QList<QColor>({Qt::black, Qt::black, QColor(200, 30, 30), QColor(10, 36, 106)}));
+}
+
+void TestSettingsWindow::checkBoxesActOnMouseRelease()
+{
+    withSettings([] {
+        QTest::mouseClick(Form5->CheckBox1, Qt::LeftButton, {}, QPoint(5, 8));
+        QTest::mouseClick(Form5->CheckBox2, Qt::LeftButton, {}, QPoint(5, 8));
+    });
+    QVERIFY(!Form1->JPJM->isVisible() && !Form1->JPHZ->isVisible() && !Form1->CNMEAN->isVisible());
+    QVERIFY(Form1->wdcount->isVisible() && Form1->BTNNEXT->isVisible());
+    Form1->BTNNEXT->click(); // a hidden line still receives its text
+    QCOMPARE(Form1->wdcount->text(), QStringLiteral("2/731"));
+    QVERIFY(!Form1->JPJM->text().isEmpty());
+
+    withSettings([] {
+        Form5->CheckBox1->setFocus();
+        QTest::keyClick(Form5->CheckBox1, Qt::Key_Space); // toggled, but no mouse release
+        QVERIFY(Form5->CheckBox1->isChecked());
+        QVERIFY(!Form1->CNMEAN->isVisibleTo(Form1));
+    });
+    withSettings([] {
+        QVERIFY(Form5->CheckBox1->isChecked()); // the box as it was left
+        QTest::mouseRelease(Form5->CheckBox1, Qt::LeftButton, {}, QPoint(5, 8)); // toggles nothing
+        QVERIFY(Form1->CNMEAN->isVisibleTo(Form1));
+        QTest::mouseClick(Form5->CheckBox2, Qt::LeftButton, {}, QPoint(5, 8));
+    });
+    QVERIFY(Form1->JPJM->isVisible() && Form1->JPHZ->isVisible() && Form1->CNMEAN->isVisible());
+}
+
+void TestSettingsWindow::closeButtonActsAsAllSet()
+{
+    withSettings([] { Form5->close(); }, false);
+    withSettings([] { QTest::keyClick(Form5, Qt::Key_Escape); }, false);
+}
+
+void TestSettingsWindow::mainWindowKeepsItsWord()
+{
+    for (int i = 0; i < 4; ++i)
+        Form1->BTNNEXT->click();
+    const QString counter = Form1->wdcount->text();
+    QVERIFY(counter != QStringLiteral("1/731"));
+    withSettings([] {});
+    QVERIFY(QTest::qWaitForWindowActive(Form1));
+    QCOMPARE(Form1->wdcount->text(), counter);
+}
+
+QTEST_MAIN(TestSettingsWindow)
+#include "tst_settingswindow.moc"

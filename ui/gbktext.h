@@ -1,0 +1,15 @@
+#pragma once
+
+#include "wordstore.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// GBK word texts to Qt's text, for display.
+QString FromGbk(GbkText text);
+
+// The learner's text as GBK bytes; nothing when a character has no GBK form (such a
+// text can occur in no word, so it must not be turned into '?' that matches others).
+std::optional<QByteArray> ToGbk(const QString &text);

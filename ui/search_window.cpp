@@ -1,0 +1,147 @@
+#include "search_window.h"
+
+#include "activation.h"
+#include "fonts.h"
+#include "gbktext.h"
+#include "main_window.h"
+#include "systemcolors.h"
+#include "widgets.h"
+#include "wordsearch.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+
+#include <limits>
+
+TForm3 *Form3 = nullptr;
+
+TForm3::TForm3(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(QStringLiteral("在当前词库中查找单词"));
+    setFixedSize(801, 257);
+    setFont(Fonts::ControlFont());
+    SetBackground(this, SystemColors::clGradientActiveCaption());
+
+    BOX = new QLineEdit(this);
+    BOX->setGeometry(8, 8, 713, 25);
+    BOX->setToolTip(QStringLiteral("请输入要查找的单词"));
+    BOX->setMaxLength(std::numeric_limits<int>::max());
+
+    Button1 = new QPushButton(QStringLiteral("查 询"), this);
+    Button1->setGeometry(718, 6, 74, 28);
+    Button1->setAutoDefault(false);
+    Button1->setDefault(false);
+
+    Panel1 = new QFrame(this);
+    Panel1->setGeometry(8, 32, 785, 217);
+    SetBackground(Panel1, SystemColors::clSkyBlue());
+
+    Model = new SearchModel(Form1->Store, this);
+    GRD = new QTableView(Panel1);
+    GRD->setGeometry(1, 1, 783, 215);
+    GRD->setModel(Model);
+    GRD->setFont(Fonts::FontPx(Fonts::Mincho, 16));
+    GRD->horizontalHeader()->hide();
+    GRD->verticalHeader()->hide();
+    GRD->horizontalHeader()->setMinimumSectionSize(0);
+    GRD->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    GRD->verticalHeader()->setMinimumSectionSize(0);
+    GRD->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    GRD->verticalHeader()->setDefaultSectionSize(24);
+    GRD->setShowGrid(true);
+    GRD->setWordWrap(false);
+    GRD->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    GRD->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    GRD->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    GRD->setSelectionBehavior(QAbstractItemView::SelectItems);
+    GRD->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SetBackground(GRD->viewport(), SystemColors::clGradientActiveCaption());
+    QPalette palette = GRD->palette();
+    palette.setColor(QPalette::Base, SystemColors::clGradientActiveCaption());
+    palette.setColor(QPalette::Text, SystemColors::clWindowText());
+    GRD->setPalette(palette);
+    for (int c = 0; c < 3; ++c)
+        setColumnWidth(c, 0);
+
+    setTabOrder(BOX, GRD);
+    setTabOrder(GRD, Button1);
+
+    connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
+    Activation::Instance().Watch(this, [this] { FormActivate(); });
+}
+
+void TForm3::setColumnWidth(int c, int width)
+{
+    m_widths[c] = width;
+    GRD->setColumnWidth(c, width);
+}
+
+void TForm3::ClearSearchGrid()
+{
+    Model->Clear();
+    for (int c = 0; c < 3; ++c)
+        setColumnWidth(c, 0);
+}
+
+void TForm3::Button1Click()
+{
+    ClearSearchGrid();
+    const std::optional<QByteArray> text = ToGbk(BOX->text());
+    if (!text)
+        return; // a character without a GBK form occurs in no word
+    const WordStore &store = Form1->Store;
+    FindWords(store, GbkText(text->constData(), size_t(text->size())), m_found);
+    if (m_found.empty())
+        return;
+
+    // Each column is as wide as 9 pixels a byte of its longest text.
+    size_t longest[3] = {0, 0, 0};
+    for (int32_t i : m_found) {
+        const GbkText second = store.HZLIST[i].empty() ? store.JMLIST[i] : store.HZLIST[i];
+        longest[0] = std::max(longest[0], store.JMLIST[i].size());
+        longest[1] = std::max(longest[1], second.size());
+        longest[2] = std::max(longest[2], store.CNLIST[i].size());
+    }
+    Model->SetResults(m_found);
+    for (int c = 0; c < 3; ++c)
+        setColumnWidth(c, int(9 * longest[c]));
+}
+
+void TForm3::FormShow()
+{
+    BOX->setText(QStringLiteral("あ"));
+    Button1Click();
+}
+
+void TForm3::returnToMain()
+{
+    hide();
+    ShowWindow(Form1);
+}
+
+void TForm3::FormCloseQuery(bool &canClose)
+{
+    returnToMain();
+    canClose = true;
+}
+
+void TForm3::FormClose()
+{
+    returnToMain();
+}
+
+void TForm3::closeEvent(QCloseEvent *event)
+{
+    HandleCloseRequest(this, event);
+}
+
+void TForm3::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous()) {
+        CentreOnScreen(this);
+        FormShow();
+    }
+    QWidget::showEvent(event);
+}
