@@ -155,9 +155,10 @@ void TestBankData::initTestCase()
 
     for (WordLevel level : AllLevels) {
         QList<Word> words;
-        int number = 0;
-        for (const BankEntry &entry : BankWords(level)) {
-            words.append({decodeGbk(entry.first), decodeGbk(entry.second), decodeGbk(entry.meaning), ++number});
+        const Bank bank = BankWords(level);
+        for (int32_t i = 0; i < bank.size(); ++i) {
+            const BankEntry entry = bank[i];
+            words.append({decodeGbk(entry.first), decodeGbk(entry.second), decodeGbk(entry.meaning), i + 1});
         }
         m_banks.insert(int(level), words);
     }

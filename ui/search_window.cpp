@@ -41,15 +41,15 @@ TForm3::TForm3(QWidget *parent)
     Model = new SearchModel(Form1->Store, this);
     GRD = new QTableView(Panel1);
     GRD->setGeometry(1, 1, 783, 215);
+    // Header sizes first: the model brings 16999 rows, and each would otherwise be sized.
+    for (QHeaderView *header : {GRD->horizontalHeader(), GRD->verticalHeader()}) {
+        header->hide();
+        header->setMinimumSectionSize(0);
+        header->setSectionResizeMode(QHeaderView::Fixed);
+    }
+    GRD->verticalHeader()->setDefaultSectionSize(24);
     GRD->setModel(Model);
     GRD->setFont(Fonts::FontPx(Fonts::Mincho, 16));
-    GRD->horizontalHeader()->hide();
-    GRD->verticalHeader()->hide();
-    GRD->horizontalHeader()->setMinimumSectionSize(0);
-    GRD->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    GRD->verticalHeader()->setMinimumSectionSize(0);
-    GRD->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    GRD->verticalHeader()->setDefaultSectionSize(24);
     GRD->setShowGrid(true);
     GRD->setWordWrap(false);
     GRD->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -1,15 +1,20 @@
 #include "levelbanks.h"
 
+void Bank::WriteTexts(GbkText *first, GbkText *second, GbkText *meaning) const
+{
+    const uint32_t *b = m_bounds;
+    for (int32_t i = 0; i < m_count; ++i, b += 3) {
+        first[i] = slice(b[0], b[1]);
+        second[i] = slice(b[1], b[2]);
+        meaning[i] = slice(b[2], b[3]);
+    }
+}
+
 void LoadLevelBank(WordStore &store, WordLevel level, WordDisplay &display)
 {
-    const std::span<const BankEntry> words = BankWords(level);
-    const auto n = static_cast<int32_t>(words.size());
-    for (int32_t k = 1; k <= n; ++k) {
-        const BankEntry &word = words[k - 1];
-        store.JMLIST[k] = word.first;
-        store.HZLIST[k] = word.second;
-        store.CNLIST[k] = word.meaning;
-    }
+    const Bank words = BankWords(level);
+    const int32_t n = words.size();
+    words.WriteTexts(&store.JMLIST[1], &store.HZLIST[1], &store.CNLIST[1]);
     display.SyncStripLevel();
     store.WDPOS = 1;
     store.WDTOTAL = n;

@@ -2,7 +2,7 @@
 
 #include "wordstore.h"
 
-#include <span>
+#include <cstdint>
 
 // The built-in banks, in the order of the strip window's level list.
 enum class WordLevel {
@@ -23,8 +23,38 @@ struct BankEntry {
     GbkText meaning; // goes to CNLIST
 };
 
-// The words of a bank, word 1 first. Generated from wordbank/data by bankgen.
-std::span<const BankEntry> BankWords(WordLevel level);
+// A bank's words, word 1 first. The texts of all words stand back to back in one
+// constant byte array, and each word holds where its three texts begin (the next
+// begin ends a text): offsets rather than pointers, so the program carries no
+// relocations for them and the data stays shared, read-only memory.
+class Bank
+{
+public:
+    constexpr Bank(const char *text, const uint32_t *bounds, int32_t count)
+        : m_text(text), m_bounds(bounds), m_count(count)
+    {
+    }
+
+    int32_t size() const { return m_count; }
+    BankEntry operator[](int32_t i) const
+    {
+        const uint32_t *b = m_bounds + 3 * i;
+        return {slice(b[0], b[1]), slice(b[1], b[2]), slice(b[2], b[3])};
+    }
+
+    // Writes every word's three texts into first[i], second[i], meaning[i].
+    void WriteTexts(GbkText *first, GbkText *second, GbkText *meaning) const;
+
+private:
+    GbkText slice(uint32_t from, uint32_t to) const { return GbkText(m_text + from, to - from); }
+
+    const char *m_text;
+    const uint32_t *m_bounds; // 3 * count + 1 offsets
+    int32_t m_count;
+};
+
+// The words of a bank. Generated from wordbank/data by bankgen.
+Bank BankWords(WordLevel level);
 
 // What a bank load asks of the windows. The main and strip windows implement it,
 // so the word bank never needs to know them.
