@@ -100,7 +100,7 @@ std::string literal(const std::string &bytes)
     return s + "\"";
 }
 
-Bank parseSpec(const std::string &arg)
+Bank parseBankArgument(const std::string &arg)
 {
     Bank bank;
     const auto eq = arg.find('=');
@@ -172,7 +172,7 @@ int main(int argc, char **argv)
     }
     std::vector<Bank> banks;
     for (int i = 2; i < argc; ++i) {
-        banks.push_back(parseSpec(argv[i]));
+        banks.push_back(parseBankArgument(argv[i]));
         readBank(banks.back());
     }
 
