@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "gbktext.h"
 
+#include <QScreen>
 #include <QSignalSpy>
 
 class TestMainWindow : public QObject
@@ -146,6 +147,8 @@ void TestMainWindow::fontSizeLimits()
     };
     QCOMPARE(Form1->FontPoints(), 22);
     QCOMPARE(Form1->JPJM->font().pixelSize(), Fonts::PointsToPixels(22));
+    if (QGuiApplication::primaryScreen()->logicalDotsPerInchY() == 96)
+        QCOMPARE(Fonts::PointsToPixels(22), 29);
     for (int expected = 24; expected <= 44; expected += 2) {
         Form1->BTNFU->click();
         QCOMPARE(Form1->FontPoints(), expected);

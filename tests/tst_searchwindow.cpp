@@ -4,7 +4,7 @@
 #include "gbktext.h"
 #include "wordsearch.h"
 
-#include <QStringDecoder>
+#include <QHeaderView>
 
 class TestSearchWindow : public QObject
 {
@@ -63,6 +63,11 @@ void TestSearchWindow::substring()
 void TestSearchWindow::initTestCase()
 {
     SetUpForms();
+    // As created: 16999 empty rows in three invisible columns, before any search.
+    QCOMPARE(Form3->Model->rowCount(), WordStore::Capacity);
+    for (int c = 0; c < 3; ++c)
+        QCOMPARE(Form3->GRD->columnWidth(c), 0);
+    QCOMPARE(Form3->GRD->verticalHeader()->defaultSectionSize(), 24);
     QVERIFY(EnterMainWindow());
 }
 
