@@ -29,10 +29,7 @@ TForm3::TForm3(QWidget *parent)
     BOX->setToolTip(QStringLiteral("请输入要查找的单词"));
     BOX->setMaxLength(std::numeric_limits<int>::max());
 
-    Button1 = new QPushButton(QStringLiteral("查 询"), this);
-    Button1->setGeometry(718, 6, 74, 28);
-    Button1->setAutoDefault(false);
-    Button1->setDefault(false);
+    Button1 = MakeButton(this, QStringLiteral("查 询"), {718, 6, 74, 28}); // Enter in the box presses nothing
 
     Panel1 = new QFrame(this);
     Panel1->setGeometry(8, 32, 785, 217);
