@@ -1,6 +1,6 @@
 // Content checks over every bank compiled into the program: counts, the GBK data
-// against the word lists, characters, columns, order, dictionary pairs, meanings and
-// the levels kept apart.
+// against the word lists, characters, columns, order, dictionary pairs, meanings,
+// the levels kept apart, and how well each bank covers the test's own vocabulary.
 
 #include "kanaorder.h"
 #include "levelbanks.h"
@@ -52,6 +52,32 @@ QString normalForm(QString s)
     return s;
 }
 QString normalReading(const QString &s) { return toHiragana(normalForm(s)); }
+
+// An affix ("～回", "お～") marks where it attaches; the dictionary and the syllabary
+// read the word without the mark.
+QString withoutAffixMark(QString s) { return s.remove(QChar(0xFF5E)); }
+
+bool isHan(QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; }
+
+// A word of the test's old vocabulary lists (tests/data/old-levels.tsv).
+struct ListWord {
+    int level = 0; // 4 the easiest .. 1 the hardest
+    QString written, reading;
+
+    // Same reading, and written forms that are equal or share a kanji; a word written
+    // in kana on either side matches by its reading alone. So the lists' older spellings
+    // (明い, 分る) match the modern ones (明るい, 分かる).
+    bool matches(const QString &bankWritten, const QString &bankReading) const
+    {
+        if (normalReading(reading) != normalReading(bankReading))
+            return false;
+        if (isKana(QString(written).remove(QChar(0x30FB)))
+            || isKana(QString(bankWritten).remove(QChar(0x00B7))) || written == bankWritten)
+            return true;
+        return std::any_of(written.cbegin(), written.cend(),
+                           [&](QChar c) { return isHan(c) && bankWritten.contains(c); });
+    }
+};
 
 struct Dictionary {
     QHash<QString, bool> pairs;    // "form\treading" -> marked common (P)
@@ -131,9 +157,17 @@ private slots:
     void commonWords();
     void supplementDrawnFromLevel1();
     void fixedPoints();
+    void examListCovered_data();
+    void examListCovered();
+    void bankDrawnFromItsList_data();
+    void bankDrawnFromItsList();
 
 private:
+    // The list words of one level (affixes left out) and, for each, the banks holding it.
+    QList<QSet<int>> banksHolding(int listLevel) const;
+
     Dictionary m_dictionary;
+    QList<ListWord> m_examList;
     QHash<QString, QString> m_exceptions; // "written\treading" -> reason
     QHash<int, QList<Word>> m_banks;      // by WordLevel
 };
@@ -162,6 +196,17 @@ void TestBankData::initTestCase()
         }
         m_banks.insert(int(level), words);
     }
+
+    QFile list(QStringLiteral(EXAM_LIST_FILE));
+    QVERIFY2(list.open(QIODevice::ReadOnly | QIODevice::Text), EXAM_LIST_FILE);
+    const QStringList lines = QString::fromUtf8(list.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    for (const QString &line : lines.mid(1)) {
+        const QStringList f = line.split(u'\t');
+        QVERIFY2(f.size() >= 3, qPrintable(line));
+        if (!f[1].contains(u'~') && !f[2].contains(u'~'))
+            m_examList.append({f[0].toInt(), f[1], f[2]});
+    }
+    QCOMPARE(m_examList.size(), 644 + 597 + 3713 + 2903);
 }
 
 void TestBankData::eachBank_data()
@@ -216,9 +261,9 @@ void TestBankData::columns()
     for (const Word &w : m_banks[level]) {
         const QString where = QString("word %1 (%2 %3)").arg(w.number).arg(w.first, w.second);
         QVERIFY2(!w.first.isEmpty() && !w.meaning.isEmpty(), qPrintable(where));
-        const QString reading = w.reading(readingFirst);
+        const QString reading = withoutAffixMark(w.reading(readingFirst));
         QVERIFY2(isKana(QString(reading).remove(QChar(0x00B7))), qPrintable(where + ": the reading is not kana"));
-        const bool kanaOnly = isKana(QString(w.written(readingFirst)).remove(QChar(0x00B7)));
+        const bool kanaOnly = isKana(withoutAffixMark(w.written(readingFirst)).remove(QChar(0x00B7)));
         if (readingFirst) {
             // The written form is left empty for a word written in kana only.
             QVERIFY2(!kanaOnly || w.second.isEmpty() || w.second == w.first, qPrintable(where));
@@ -235,7 +280,8 @@ void TestBankData::syllabaryOrder()
     const bool readingFirst = bankFile(WordLevel(level)).readingFirst;
     const QList<Word> &words = m_banks[level];
     for (qsizetype i = 1; i < words.size(); ++i) {
-        const QString a = words[i - 1].reading(readingFirst), b = words[i].reading(readingFirst);
+        const QString a = withoutAffixMark(words[i - 1].reading(readingFirst));
+        const QString b = withoutAffixMark(words[i].reading(readingFirst));
         QVERIFY2(kanaSortKey(a) <= kanaSortKey(b),
                  qPrintable(QString("word %1 %2 sorts after word %3 %4").arg(i).arg(a).arg(i + 1).arg(b)));
     }
@@ -250,7 +296,7 @@ void TestBankData::dictionaryPairs()
     int excepted = 0;
     for (const Word &w : words) {
         const QString written = w.written(readingFirst), reading = w.reading(readingFirst);
-        if (m_dictionary.lookUp(written, reading).first)
+        if (m_dictionary.lookUp(withoutAffixMark(written), withoutAffixMark(reading)).first)
             continue;
         if (m_exceptions.contains(written + u'\t' + reading))
             ++excepted;
@@ -365,6 +411,92 @@ void TestBankData::fixedPoints()
     QCOMPARE(supplement[86].first, QStringLiteral("おい"));
     QVERIFY(supplement[86].second.isEmpty());
     QCOMPARE(supplement[86].meaning, QStringLiteral("喂，嘿"));
+}
+
+QList<QSet<int>> TestBankData::banksHolding(int listLevel) const
+{
+    QHash<QString, QList<std::pair<int, const Word *>>> byReading;
+    for (WordLevel level : AllLevels) {
+        const bool readingFirst = bankFile(level).readingFirst;
+        for (const Word &w : m_banks[int(level)])
+            byReading[normalReading(w.reading(readingFirst))].append({int(level), &w});
+    }
+    QList<QSet<int>> holding;
+    for (const ListWord &l : m_examList) {
+        if (l.level != listLevel)
+            continue;
+        QSet<int> banks;
+        for (const auto &[level, w] : byReading.value(normalReading(l.reading))) {
+            const bool readingFirst = bankFile(WordLevel(level)).readingFirst;
+            if (l.matches(w->written(readingFirst), w->reading(readingFirst)))
+                banks.insert(level);
+        }
+        holding.append(banks);
+    }
+    return holding;
+}
+
+void TestBankData::examListCovered_data()
+{
+    QTest::addColumn<int>("listLevel");
+    QTest::addColumn<int>("heldPercent"); // by the four level banks
+    QTest::addColumn<int>("ownPercent");  // by the banks of its own level
+    QTest::addColumn<QList<int>>("ownBanks");
+    QTest::newRow("level 4") << 4 << 98 << 98 << QList<int>{int(WordLevel::Level4)};
+    QTest::newRow("level 3") << 3 << 98 << 97 << QList<int>{int(WordLevel::Level3), int(WordLevel::Level4)};
+    QTest::newRow("level 2") << 2 << 98 << 97 << QList<int>{int(WordLevel::Level2), int(WordLevel::Level2Extra)};
+    QTest::newRow("level 1") << 1 << 98 << 97 << QList<int>{int(WordLevel::Level1)};
+}
+
+// A learner who works through a level's bank meets that level's list words.
+void TestBankData::examListCovered()
+{
+    QFETCH(int, listLevel);
+    QFETCH(int, heldPercent);
+    QFETCH(int, ownPercent);
+    QFETCH(QList<int>, ownBanks);
+    const QList<QSet<int>> holding = banksHolding(listLevel);
+    const QSet<int> own(ownBanks.cbegin(), ownBanks.cend());
+    qsizetype held = 0, inOwn = 0;
+    for (QSet<int> banks : holding) {
+        inOwn += banks.intersects(own);
+        banks.remove(int(WordLevel::Level2Extra));
+        held += !banks.isEmpty();
+    }
+    const qsizetype n = holding.size();
+    qInfo("level %d list: %lld words, %.1f%% held by the level banks, %.1f%% in the banks of their level",
+          listLevel, qlonglong(n), 100.0 * held / n, 100.0 * inOwn / n);
+    QVERIFY2(held * 100 >= n * heldPercent, qPrintable(QString("%1 of %2 held").arg(held).arg(n)));
+    QVERIFY2(inOwn * 100 >= n * ownPercent, qPrintable(QString("%1 of %2 in their level's banks").arg(inOwn).arg(n)));
+}
+
+void TestBankData::bankDrawnFromItsList_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("listLevel");
+    QTest::newRow("Level3") << int(WordLevel::Level3) << 3;
+    QTest::newRow("Level2") << int(WordLevel::Level2) << 2;
+}
+
+// Level3 and Level2 hold their own list level's words (97% at least), nothing else.
+void TestBankData::bankDrawnFromItsList()
+{
+    QFETCH(int, level);
+    QFETCH(int, listLevel);
+    QHash<QString, QList<const ListWord *>> byReading;
+    for (const ListWord &l : m_examList)
+        if (l.level == listLevel)
+            byReading[normalReading(l.reading)].append(&l);
+    const QList<Word> &words = m_banks[level];
+    qsizetype fromList = 0;
+    for (const Word &w : words) {
+        const auto candidates = byReading.value(normalReading(w.second));
+        fromList += std::any_of(candidates.cbegin(), candidates.cend(),
+                                [&](const ListWord *l) { return l->matches(w.first, w.second); });
+    }
+    qInfo("%s: %.1f%% from the level-%d list", bankFile(WordLevel(level)).name, 100.0 * fromList / words.size(), listLevel);
+    QVERIFY2(fromList * 100 >= words.size() * 97,
+             qPrintable(QString("%1 of %2 words from the list").arg(fromList).arg(words.size())));
 }
 
 QTEST_GUILESS_MAIN(TestBankData)
