@@ -1,12 +1,13 @@
 // mapwait PROGRAM [ARGS...]: starts PROGRAM on the current X display and prints, in
-// microseconds, the time from just before the process starts until its first top-level
-// window is mapped; then prints the process id and leaves the program running.
+// microseconds from just before the process starts, when its first top-level window is
+// mapped and when that window is first painted (its first X DAMAGE after the map); then
+// prints the process id and leaves the program running.
 // Meant for a private X server (xvfb-run) on which nothing else maps windows.
 
 #include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -22,10 +23,17 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "mapwait: no X display\n");
         return 2;
     }
-    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    int damageEvent = 0, damageError = 0;
+    if (!XDamageQueryExtension(display, &damageEvent, &damageError)) {
+        std::fprintf(stderr, "mapwait: the X server has no DAMAGE extension\n");
+        return 2;
+    }
+    const Window root = DefaultRootWindow(display);
+    XSelectInput(display, root, SubstructureNotifyMask);
     XSync(display, False);
 
-    const auto start = std::chrono::steady_clock::now();
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
         // The program must not hold our output open: whoever reads it waits for its end.
@@ -34,16 +42,31 @@ int main(int argc, char **argv)
         execv(argv[1], argv + 1);
         _exit(127);
     }
+    // Every top-level window is watched for damage from its creation on, so that no
+    // paint can slip between the map and the watch; only the first mapped one counts.
+    Window mappedWindow = 0;
+    Clock::time_point mapped, painted;
     for (;;) {
         XEvent event;
         XNextEvent(display, &event);
-        if (event.type == MapNotify && event.xmap.event == DefaultRootWindow(display))
-            break;
+        if (event.type == CreateNotify && event.xcreatewindow.parent == root) {
+            XDamageCreate(display, event.xcreatewindow.window, XDamageReportNonEmpty);
+        } else if (event.type == MapNotify && event.xmap.event == root && !mappedWindow) {
+            mappedWindow = event.xmap.window;
+            mapped = Clock::now();
+        } else if (event.type == damageEvent + XDamageNotify) {
+            const auto *damage = reinterpret_cast<XDamageNotifyEvent *>(&event);
+            if (mappedWindow && damage->drawable == mappedWindow) {
+                painted = Clock::now();
+                break;
+            }
+            XDamageSubtract(display, damage->damage, None, None);
+        }
     }
-    const auto mapped = std::chrono::steady_clock::now();
-    std::printf("%lld %d\n",
-                static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(mapped - start).count()),
-                static_cast<int>(pid));
+    const auto us = [&](Clock::time_point t) {
+        return static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(t - start).count());
+    };
+    std::printf("%lld %lld %d\n", us(mapped), us(painted), static_cast<int>(pid));
     XCloseDisplay(display);
     return 0;
 }

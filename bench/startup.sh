@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Start-up benchmark: time from process start until the first window is mapped, and
-# resident memory (VmRSS, PSS) 2 seconds later, for the program and for a bare Qt
-# baseline, run alternately on a private X server. Builds nothing: build first
+# Start-up benchmark: time from process start until the first window is mapped and
+# until it is first painted, and resident memory (VmRSS, PSS) 2 seconds later, for the
+# program and for a bare Qt baseline, run alternately on a private X server. Builds nothing: build first
 # (bash scripts/test.sh, or cmake --build build).
 # Usage: bench/startup.sh [BUILD_DIR] [RUNS]   (defaults: build, 9)
 set -euo pipefail
@@ -15,17 +15,16 @@ if [ -z "${STARTUP_BENCH_INNER:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x800x24 -noreset" "$0" "$build" "$runs"
 fi
 
-measure() { # program [args] -> "microseconds rss_kB pss_kB"
-    local out pid us rss pss
+measure() { # program [args] -> "map_us rss_kB pss_kB paint_us"
+    local out pid us paint rss pss
     out=$("$build/bench/mapwait" "$@")
-    us=${out% *}
-    pid=${out#* }
+    read -r us paint pid <<< "$out"
     sleep 2
     rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status")
     pss=$(awk '/^Pss:/ {print $2}' "/proc/$pid/smaps_rollup")
     kill "$pid"
     wait "$pid" 2>/dev/null || true
-    echo "$us $rss $pss"
+    echo "$us $rss $pss $paint"
 }
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
@@ -45,11 +44,12 @@ pt=$(col "$prog" 1); bt=$(col "$base" 1)
 pr=$(col "$prog" 2); br=$(col "$base" 2)
 pp=$(col "$prog" 3); bp=$(col "$base" 3)
 ft=$(col "$font" 1)
+pf=$(col "$prog" 4); bf=$(col "$base" 4)
 rm -f "$prog" "$base" "$font"
 printf 'runs: %d each, medians\n' "$runs"
-printf '%-10s %14s %12s %12s\n' "" "to window ms" "VmRSS MB" "PSS MB"
-awk -v t="$pt" -v r="$pr" -v p="$pp" 'BEGIN {printf "%-10s %14.1f %12.1f %12.1f\n", "program", t / 1000, r / 1024, p / 1024}'
-awk -v t="$bt" -v r="$br" -v p="$bp" 'BEGIN {printf "%-10s %14.1f %12.1f %12.1f\n", "baseline", t / 1000, r / 1024, p / 1024}'
+printf '%-10s %14s %14s %12s %12s\n' "" "to window ms" "to paint ms" "VmRSS MB" "PSS MB"
+awk -v t="$pt" -v f="$pf" -v r="$pr" -v p="$pp" 'BEGIN {printf "%-10s %14.1f %14.1f %12.1f %12.1f\n", "program", t / 1000, f / 1000, r / 1024, p / 1024}'
+awk -v t="$bt" -v f="$bf" -v r="$br" -v p="$bp" 'BEGIN {printf "%-10s %14.1f %14.1f %12.1f %12.1f\n", "baseline", t / 1000, f / 1000, r / 1024, p / 1024}'
 awk -v t="$ft" 'BEGIN {printf "%-10s %14.1f   (the baseline measuring its font before it shows)\n", "baseline+f", t / 1000}'
-awk -v a="$pt" -v b="$bt" -v f="$ft" -v p="$pp" -v q="$bp" -v r="$pr" -v s="$br" \
-    'BEGIN {printf "program / baseline: start-up %.2f x (%.2f x baseline+f), PSS %+.1f MB, VmRSS %+.1f MB\n", a / b, a / f, (p - q) / 1024, (r - s) / 1024}'
+awk -v a="$pt" -v b="$bt" -v f="$ft" -v c="$pf" -v d="$bf" -v p="$pp" -v q="$bp" -v r="$pr" -v s="$br" \
+    'BEGIN {printf "program / baseline: window %.2f x (%.2f x baseline+f), paint %.2f x, PSS %+.1f MB, VmRSS %+.1f MB\n", a / b, a / f, c / d, (p - q) / 1024, (r - s) / 1024}'
