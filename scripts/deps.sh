@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libgl-dev
-    fonts-ipafont-mincho fonts-arphic-gbsn00lp fonts-noto-cjk fontconfig
+    fonts-ipafont-mincho fonts-arphic-gbsn00lp fonts-wqy-microhei fontconfig
 )
 case "${1:-run}" in
     run)  packages+=(xvfb xauth) ;;
