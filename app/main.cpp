@@ -7,5 +7,6 @@ int main(int argc, char *argv[])
 {
     ChooseQtPlatform();
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(APP_ID)); // matches windows to the menu entry
     return RunProgram(app);
 }
