@@ -4,6 +4,8 @@
 # PNGs at their sizes; the copyright file in Debian's format.
 # Usage: cmake -DBUILD_DIR=... -DDESTDIR=... -DAPP_ID=... -DICON_SIZES="16;22;..." -P installtree.cmake
 
+cmake_minimum_required(VERSION 3.21)
+
 foreach(var BUILD_DIR DESTDIR APP_ID ICON_SIZES)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "${var} is not set")
