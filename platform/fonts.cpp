@@ -11,7 +11,10 @@ void InstallSubstitutes()
 {
     QFont::insertSubstitutions(Mincho, {QStringLiteral("IPAMincho"), QStringLiteral("IPAexMincho")});
     QFont::insertSubstitutions(Songti, {QStringLiteral("AR PL SungtiL GB"), QStringLiteral("Noto Serif CJK SC")});
-    QFont::insertSubstitutions(SansSerif, {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("DejaVu Sans")});
+    // WenQuanYi Micro Hei draws the 11-pixel control texts as clearly as Noto Sans CJK SC
+    // at a seventeenth of the installed size; Noto stays as a fallback where it is installed.
+    QFont::insertSubstitutions(SansSerif, {QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+                                           QStringLiteral("DejaVu Sans")});
 }
 
 int PointsToPixels(int points)

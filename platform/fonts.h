@@ -11,7 +11,7 @@ inline const QString SansSerif = QStringLiteral("MS Sans Serif");
 
 // Maps the faces above to the Debian fonts that stand in for them:
 // IPAMincho (Japanese glyph forms), AR PL SungtiL GB (Simplified Chinese forms)
-// and Noto Sans CJK SC for control texts.
+// and WenQuanYi Micro Hei for control texts.
 void InstallSubstitutes();
 
 // A point size as a pixel height at the screen's resolution (22 points = 29 pixels at 96 dpi).

@@ -1,0 +1,110 @@
+// The choice of Qt platform plugin from the environment: xcb on a Wayland session with
+// XWayland, unless the user has chosen.
+
+#include "qtplatform.h"
+
+#include <QTest>
+
+class TestQtPlatform : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void shouldForceXcb_data();
+    void shouldForceXcb();
+    void readsTheEnvironment();
+    void choosesXcbBeforeTheApplication();
+
+private:
+    void setEnvironment(const DisplayEnvironment &env);
+};
+
+void TestQtPlatform::shouldForceXcb_data()
+{
+    QTest::addColumn<QByteArray>("waylandDisplay");
+    QTest::addColumn<QByteArray>("sessionType");
+    QTest::addColumn<QByteArray>("x11Display");
+    QTest::addColumn<QByteArray>("qpaPlatform");
+    QTest::addColumn<bool>("forceXcb");
+
+    // Wayland sessions with XWayland.
+    QTest::newRow("wayland socket and X display") << QByteArray("wayland-0") << QByteArray("wayland")
+                                                  << QByteArray(":0") << QByteArray() << true;
+    QTest::newRow("socket only, no session type") << QByteArray("wayland-0") << QByteArray()
+                                                  << QByteArray(":1") << QByteArray() << true;
+    QTest::newRow("session type only") << QByteArray() << QByteArray("wayland") << QByteArray(":0")
+                                       << QByteArray() << true;
+    QTest::newRow("empty platform counts as unset") << QByteArray("wayland-0") << QByteArray("wayland")
+                                                    << QByteArray(":0") << QByteArray("") << true;
+    // The user has chosen: leave it.
+    QTest::newRow("chose wayland") << QByteArray("wayland-0") << QByteArray("wayland") << QByteArray(":0")
+                                   << QByteArray("wayland") << false;
+    QTest::newRow("chose xcb") << QByteArray("wayland-0") << QByteArray("wayland") << QByteArray(":0")
+                               << QByteArray("xcb") << false;
+    QTest::newRow("chose offscreen") << QByteArray("wayland-0") << QByteArray("wayland") << QByteArray(":0")
+                                     << QByteArray("offscreen") << false;
+    // Wayland without XWayland: Wayland is all there is.
+    QTest::newRow("no X display") << QByteArray("wayland-0") << QByteArray("wayland") << QByteArray()
+                                  << QByteArray() << false;
+    // Not Wayland.
+    QTest::newRow("X11 session") << QByteArray() << QByteArray("x11") << QByteArray(":0") << QByteArray()
+                                 << false;
+    QTest::newRow("X display only (xvfb-run)") << QByteArray() << QByteArray() << QByteArray(":99")
+                                               << QByteArray() << false;
+    QTest::newRow("text console") << QByteArray() << QByteArray("tty") << QByteArray() << QByteArray()
+                                  << false;
+    QTest::newRow("nothing set") << QByteArray() << QByteArray() << QByteArray() << QByteArray() << false;
+}
+
+void TestQtPlatform::shouldForceXcb()
+{
+    QFETCH(QByteArray, waylandDisplay);
+    QFETCH(QByteArray, sessionType);
+    QFETCH(QByteArray, x11Display);
+    QFETCH(QByteArray, qpaPlatform);
+    QFETCH(bool, forceXcb);
+    QCOMPARE(ShouldForceXcb({waylandDisplay, sessionType, x11Display, qpaPlatform}), forceXcb);
+}
+
+void TestQtPlatform::setEnvironment(const DisplayEnvironment &env)
+{
+    const std::pair<const char *, QByteArray> vars[] = {{"WAYLAND_DISPLAY", env.waylandDisplay},
+                                                        {"XDG_SESSION_TYPE", env.sessionType},
+                                                        {"DISPLAY", env.x11Display},
+                                                        {"QT_QPA_PLATFORM", env.qpaPlatform}};
+    for (const auto &[name, value] : vars) {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+}
+
+void TestQtPlatform::readsTheEnvironment()
+{
+    const DisplayEnvironment saved = CurrentDisplayEnvironment();
+    setEnvironment({"wayland-1", "wayland", ":2", "minimal"});
+    const DisplayEnvironment env = CurrentDisplayEnvironment();
+    setEnvironment(saved);
+    QCOMPARE(env.waylandDisplay, QByteArray("wayland-1"));
+    QCOMPARE(env.sessionType, QByteArray("wayland"));
+    QCOMPARE(env.x11Display, QByteArray(":2"));
+    QCOMPARE(env.qpaPlatform, QByteArray("minimal"));
+}
+
+void TestQtPlatform::choosesXcbBeforeTheApplication()
+{
+    const DisplayEnvironment saved = CurrentDisplayEnvironment();
+    setEnvironment({"wayland-0", "wayland", ":0", {}});
+    ChooseQtPlatform();
+    const QByteArray onWayland = qgetenv("QT_QPA_PLATFORM");
+    setEnvironment({{}, "x11", ":0", {}});
+    ChooseQtPlatform();
+    const bool setOnX11 = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+    setEnvironment(saved);
+    QCOMPARE(onWayland, QByteArray("xcb"));
+    QVERIFY(!setOnX11);
+}
+
+QTEST_APPLESS_MAIN(TestQtPlatform)
+#include "tst_qtplatform.moc"
