@@ -21,6 +21,7 @@ private slots:
     void emptySecondTextAndColumnWidths();
     void enterInTheBoxStartsNoSearch();
     void hugeAndOddInput();
+    void copyFromTheEmptyGridArea();
     void closingReturnsAndReopeningRestoresA();
 
 private:
@@ -207,6 +208,20 @@ void TestSearchWindow::hugeAndOddInput()
     QCOMPARE(Form3->ColumnWidth(0), 0);
     search(QStringLiteral("x2"));
     QCOMPARE(Form3->Model->rowCount(), 1);
+}
+
+void TestSearchWindow::copyFromTheEmptyGridArea()
+{
+    useFixture();
+    search(QStringLiteral("x"));
+    // Right of the columns there is no cell: Ctrl+C there copies nothing.
+    const QPoint empty(Form3->GRD->viewport()->width() - 5, 5);
+    QVERIFY(!Form3->GRD->indexAt(empty).isValid());
+    QTest::mouseClick(Form3->GRD->viewport(), Qt::LeftButton, {}, empty);
+    QTest::keyClick(Form3->GRD, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(!Form3->Model->data(QModelIndex(), Qt::DisplayRole).isValid());
+    QVERIFY(!Form3->Model->data(Form3->Model->index(10, 0), Qt::DisplayRole).isValid()); // past the rows
+    QCOMPARE(Form3->Model->data(Form3->Model->index(9, 0), Qt::DisplayRole).toString(), QStringLiteral("x10"));
 }
 
 void TestSearchWindow::closingReturnsAndReopeningRestoresA()
