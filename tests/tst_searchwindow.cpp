@@ -5,6 +5,8 @@
 #include "wordsearch.h"
 
 #include <QHeaderView>
+#include <QPainter>
+#include <QSet>
 
 class TestSearchWindow : public QObject
 {
@@ -22,6 +24,7 @@ private slots:
     void enterInTheBoxStartsNoSearch();
     void hugeAndOddInput();
     void copyFromTheEmptyGridArea();
+    void cellsShowTheirWholeText();
     void closingReturnsAndReopeningRestoresA();
 
 private:
@@ -222,6 +225,68 @@ void TestSearchWindow::copyFromTheEmptyGridArea()
     QVERIFY(!Form3->Model->data(QModelIndex(), Qt::DisplayRole).isValid());
     QVERIFY(!Form3->Model->data(Form3->Model->index(10, 0), Qt::DisplayRole).isValid()); // past the rows
     QCOMPARE(Form3->Model->data(Form3->Model->index(9, 0), Qt::DisplayRole).toString(), QStringLiteral("x10"));
+}
+
+// A cell drawn as the grid draws it, in a cell of the given width.
+static QImage renderCell(const QModelIndex &index, int width)
+{
+    QTableView *grid = Form3->GRD;
+    QStyleOptionViewItem option;
+    option.initFrom(grid);
+    option.widget = grid;
+    option.font = grid->font();
+    option.textElideMode = grid->textElideMode();
+    option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    option.state |= QStyle::State_Enabled | QStyle::State_Active;
+    option.rect = QRect(0, 0, width, grid->visualRect(index).height());
+    QImage image(option.rect.size(), QImage::Format_RGB32);
+    image.fill(grid->palette().color(QPalette::Base));
+    QPainter painter(&image);
+    grid->itemDelegateForIndex(index)->paint(&painter, option, index);
+    return image;
+}
+
+void TestSearchWindow::cellsShowTheirWholeText()
+{
+    Form1->LoadLevelBank(WordLevel::Level4);
+    // "青い" showed as "…" and "あ…"; then every character of the bank as a query.
+    QStringList queries{QStringLiteral("青い")};
+    QSet<QChar> seen;
+    const Bank bank = BankWords(WordLevel::Level4);
+    for (int32_t i = 0; i < bank.size(); ++i) {
+        const BankEntry e = bank[i];
+        for (GbkText t : {e.first, e.second, e.meaning})
+            for (QChar c : FromGbk(t))
+                if (!seen.contains(c)) {
+                    seen.insert(c);
+                    queries.append(c);
+                }
+    }
+    QSet<QPair<QString, int>> checked;
+    QStringList cut;
+    for (const QString &query : queries) {
+        search(query);
+        for (int r = 0; r < Form3->Model->rowCount(); ++r) {
+            for (int c = 0; c < 3; ++c) {
+                const QModelIndex index = Form3->Model->index(r, c);
+                const int width = Form3->GRD->visualRect(index).width(); // the column less its grid line
+                if (checked.contains({cell(r, c), width}))
+                    continue;
+                checked.insert({cell(r, c), width});
+                // Drawn in its column, the text looks as it does with all the room it wants,
+                // and with all that room it needs no more than its column.
+                const QImage inColumn = renderCell(index, width);
+                const QImage unbounded = renderCell(index, width + 200);
+                QImage beyond(200, inColumn.height(), QImage::Format_RGB32);
+                beyond.fill(Form3->GRD->palette().color(QPalette::Base));
+                if (inColumn != unbounded.copy(0, 0, width, inColumn.height())
+                    || unbounded.copy(width, 0, 200, inColumn.height()) != beyond)
+                    cut.append(QStringLiteral("%1 in %2 px").arg(cell(r, c)).arg(width));
+            }
+        }
+    }
+    QVERIFY(checked.size() > 1000);
+    QCOMPARE(cut, QStringList());
 }
 
 void TestSearchWindow::closingReturnsAndReopeningRestoresA()

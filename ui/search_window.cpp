@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "gbktext.h"
 #include "main_window.h"
+#include "searchcells.h"
 #include "systemcolors.h"
 #include "widgets.h"
 #include "wordsearch.h"
@@ -46,6 +47,7 @@ TForm3::TForm3(QWidget *parent)
     }
     GRD->verticalHeader()->setDefaultSectionSize(24);
     GRD->setModel(Model);
+    GRD->setItemDelegate(new SearchCellDelegate(GRD)); // whole texts in 9 px a byte
     GRD->setFont(Fonts::FontPx(Fonts::Mincho, 16));
     GRD->setShowGrid(true);
     GRD->setWordWrap(false);
