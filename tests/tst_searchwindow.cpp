@@ -6,6 +6,7 @@
 
 #include <QHeaderView>
 #include <QPainter>
+#include <QScrollBar>
 #include <QSet>
 
 class TestSearchWindow : public QObject
@@ -25,6 +26,7 @@ private slots:
     void hugeAndOddInput();
     void copyFromTheEmptyGridArea();
     void cellsShowTheirWholeText();
+    void newSearchStartsAtTheFirstRow();
     void closingReturnsAndReopeningRestoresA();
 
 private:
@@ -287,6 +289,26 @@ void TestSearchWindow::cellsShowTheirWholeText()
     }
     QVERIFY(checked.size() > 1000);
     QCOMPARE(cut, QStringList());
+}
+
+void TestSearchWindow::newSearchStartsAtTheFirstRow()
+{
+    Form1->LoadLevelBank(WordLevel::Level1);
+    if (!Form3->isVisible()) {
+        Form1->Button2->click();
+        QVERIFY(QTest::qWaitForWindowActive(Form3));
+    }
+    search(QStringLiteral("あ"));
+    QScrollBar *down = Form3->GRD->verticalScrollBar();
+    QTRY_VERIFY(down->maximum() > 100);
+    down->setValue(down->maximum() / 2);
+    QTRY_VERIFY(Form3->GRD->rowAt(0) > 0);
+    search(QStringLiteral("う"));
+    QVERIFY(Form3->Model->rowCount() > 100);
+    QCoreApplication::processEvents(); // the view lays out the new rows
+    QCOMPARE(down->value(), 0);
+    QCOMPARE(Form3->GRD->rowAt(0), 0);
+    QCOMPARE(Form3->GRD->columnAt(0), 0);
 }
 
 void TestSearchWindow::closingReturnsAndReopeningRestoresA()

@@ -11,6 +11,7 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QScrollBar>
 
 #include <limits>
 
@@ -87,6 +88,9 @@ void TForm3::ClearSearchGrid()
 void TForm3::Button1Click()
 {
     ClearSearchGrid();
+    // A new result set starts at its first row and column, not where the last was scrolled to.
+    GRD->scrollToTop();
+    GRD->horizontalScrollBar()->setValue(0);
     const std::optional<QByteArray> text = ToGbk(BOX->text());
     if (!text)
         return; // a character without a GBK form occurs in no word
