@@ -16,6 +16,8 @@ class TestSearchWindow : public QObject
 private slots:
     void substring_data();
     void substring();
+    void foldJapaneseInput_data();
+    void foldJapaneseInput();
     void initTestCase();
     void openingSearchesForA();
     void nothingFoundLeavesOneEmptyRow_data();
@@ -27,6 +29,7 @@ private slots:
     void copyFromTheEmptyGridArea();
     void cellsShowTheirWholeText();
     void newSearchStartsAtTheFirstRow();
+    void japaneseInputFindsWhatTheBanksHold();
     void closingReturnsAndReopeningRestoresA();
 
 private:
@@ -64,6 +67,32 @@ void TestSearchWindow::substring()
     QCOMPARE(GbkContains(GbkText(text.constData(), size_t(text.size())),
                          GbkText(pattern.constData(), size_t(pattern.size()))),
              found);
+}
+
+void TestSearchWindow::foldJapaneseInput_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("folded");
+    QTest::newRow("katakana middle dot") << QStringLiteral("z・") << QStringLiteral("z·");
+    QTest::newRow("wave dash") << QStringLiteral("〜岁") << QStringLiteral("～岁");
+    QTest::newRow("half-width katakana") << QStringLiteral("ﾒｰﾄﾙ") << QStringLiteral("メートル");
+    QTest::newRow("half-width voiced marks") << QStringLiteral("ｶﾞｯｺｳﾉﾊﾟﾝ") << QStringLiteral("ガッコウノパン");
+    QTest::newRow("half-width punctuation") << QStringLiteral("｢ｱ､ｲ･ｳ｡｣") << QStringLiteral("「ア、イ·ウ。」");
+    QTest::newRow("mixed with kanji") << QStringLiteral("ｶﾞ行") << QStringLiteral("ガ行");
+    // Only those: full-width and half-width forms of anything else stay apart.
+    QTest::newRow("full-width tilde") << QStringLiteral("～") << QStringLiteral("～");
+    QTest::newRow("ASCII tilde") << QStringLiteral("~") << QStringLiteral("~");
+    QTest::newRow("full-width Latin") << QStringLiteral("ＩＣ") << QStringLiteral("ＩＣ");
+    QTest::newRow("kana and kanji") << QStringLiteral("あア会") << QStringLiteral("あア会");
+    QTest::newRow("empty") << QString() << QString();
+}
+
+void TestSearchWindow::foldJapaneseInput()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, folded);
+    QCOMPARE(FoldJapaneseInput(typed), folded);
+    QVERIFY(ToGbk(FoldJapaneseInput(typed)).has_value());
 }
 
 void TestSearchWindow::initTestCase()
@@ -118,6 +147,7 @@ static const char *const fixture[][3] = {
     {"\xA4\xA2\xA4\xA4\xA4\xA6\xA4\xA8", "wx", "m"}, // 4 double-byte characters
     {"x5", "y5", "?"},
     {"x6", "y6", "m6"}, {"x7", "y7", "m7"}, {"x8", "y8", "m8"}, {"x9", "y9", "m9"}, {"x10", "y10", "m10"},
+    {"z\xA1\xA4", "z", "\xA1\xAB"}, // "z·", "～"
     {"q", "q", ""}, // an 82-byte meaning is put in below
 };
 
@@ -309,6 +339,31 @@ void TestSearchWindow::newSearchStartsAtTheFirstRow()
     QCOMPARE(down->value(), 0);
     QCOMPARE(Form3->GRD->rowAt(0), 0);
     QCOMPARE(Form3->GRD->columnAt(0), 0);
+}
+
+void TestSearchWindow::japaneseInputFindsWhatTheBanksHold()
+{
+    auto results = [] { return Form3->Model->Results(); };
+    Form1->LoadLevelBank(WordLevel::Level4);
+    search(QStringLiteral("パン"));
+    const auto bread = results();
+    QVERIFY(!bread.empty());
+    search(QStringLiteral("ﾊﾟﾝ"));
+    QCOMPARE(results(), bread);
+    search(QStringLiteral("～"));
+    const auto tilde = results();
+    QVERIFY(!tilde.empty());
+    search(QStringLiteral("〜"));
+    QCOMPARE(results(), tilde);
+
+    useFixture();
+    search(QStringLiteral("z・"));
+    QCOMPARE(Form3->Model->rowCount(), 1);
+    QCOMPARE(cell(0, 0), QStringLiteral("z·"));
+    search(QStringLiteral("ｚ")); // full-width Latin is not folded
+    QVERIFY(results().empty());
+    search(QStringLiteral("ｶ☃")); // a character that GBK lacks still finds nothing
+    QVERIFY(results().empty());
 }
 
 void TestSearchWindow::closingReturnsAndReopeningRestoresA()

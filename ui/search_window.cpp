@@ -91,7 +91,7 @@ void TForm3::Button1Click()
     // A new result set starts at its first row and column, not where the last was scrolled to.
     GRD->scrollToTop();
     GRD->horizontalScrollBar()->setValue(0);
-    const std::optional<QByteArray> text = ToGbk(BOX->text());
+    const std::optional<QByteArray> text = ToGbk(FoldJapaneseInput(BOX->text()));
     if (!text)
         return; // a character without a GBK form occurs in no word
     const WordStore &store = Form1->Store;
