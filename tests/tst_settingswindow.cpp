@@ -14,6 +14,7 @@ private slots:
     void speedSetsBothTimers();
     void colourAppliesToAllLines();
     void checkBoxesActOnMouseRelease();
+    void colourKeyFollowsTheLines();
     void closeButtonActsAsAllSet();
     void mainWindowKeepsItsWord();
 
@@ -137,6 +138,49 @@ void TestSettingsWindow::checkBoxesActOnMouseRelease()
         QTest::mouseClick(Form5->CheckBox2, Qt::LeftButton, {}, QPoint(5, 8));
     });
     QVERIFY(Form1->JPJM->isVisible() && Form1->JPHZ->isVisible() && Form1->CNMEAN->isVisible());
+}
+
+void TestSettingsWindow::colourKeyFollowsTheLines()
+{
+    // Lines in the main window's key colour are see-through, glyph by glyph: whatever changes
+    // what the lines draw must leave the mask a fresh computation gives, not the old one.
+    m_prompts->nextColor = QColor(10, 36, 106);
+    withSettings([] { Form5->Button1->click(); });
+    QRegion before = Form1->mask();
+    QVERIFY(!before.isEmpty());
+    auto changedAndFresh = [&before](const char *what) {
+        const QRegion shown = Form1->mask();
+        Form1->UpdateColorKey();
+        const bool fresh = Form1->mask() == shown;
+        const bool changed = shown != before;
+        before = Form1->mask();
+        if (!fresh || !changed)
+            qWarning("%s: the mask is %s", what, fresh ? "unchanged" : "stale");
+        return fresh && changed;
+    };
+    Form1->BTNNEXT->click();
+    QVERIFY(changedAndFresh("next word"));
+    Form1->Timer1Timer();
+    QVERIFY(changedAndFresh("timer tick"));
+    Form2->N1Click();
+    QVERIFY(changedAndFresh("strip menu step"));
+    Form1->BTNFU->click();
+    QVERIFY(changedAndFresh("larger font"));
+    Form1->BTNFD->click();
+    QVERIFY(changedAndFresh("smaller font"));
+    withSettings([] { QTest::mouseClick(Form5->CheckBox1, Qt::LeftButton, {}, QPoint(5, 8)); });
+    QVERIFY(changedAndFresh("meaning hidden"));
+    withSettings([] { QTest::mouseClick(Form5->CheckBox2, Qt::LeftButton, {}, QPoint(5, 8)); });
+    QVERIFY(changedAndFresh("Japanese hidden")); // no key-coloured pixel is left: no mask
+    QVERIFY(Form1->mask().isEmpty());
+    withSettings([] {
+        QTest::mouseClick(Form5->CheckBox1, Qt::LeftButton, {}, QPoint(5, 8));
+        QTest::mouseClick(Form5->CheckBox2, Qt::LeftButton, {}, QPoint(5, 8));
+    });
+    QVERIFY(changedAndFresh("all lines shown again"));
+    m_prompts->nextColor = QColor(Qt::black);
+    withSettings([] { Form5->Button1->click(); });
+    QVERIFY(Form1->mask().isEmpty());
 }
 
 void TestSettingsWindow::closeButtonActsAsAllSet()

@@ -86,12 +86,14 @@ void TForm5::Button1Click()
 void TForm5::CheckBox1MouseUp()
 {
     Form1->CNMEAN->setVisible(CheckBox1->isChecked());
+    Form1->UpdateColorKey();
 }
 
 void TForm5::CheckBox2MouseUp()
 {
     Form1->JPJM->setVisible(CheckBox2->isChecked());
     Form1->JPHZ->setVisible(CheckBox2->isChecked());
+    Form1->UpdateColorKey();
 }
 
 void TForm5::leave()
