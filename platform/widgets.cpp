@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <qdrawutil.h>
 
 void MouseUpCheckBox::mouseReleaseEvent(QMouseEvent *event)
 {
@@ -20,6 +21,12 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
     else if (event->button() == Qt::RightButton)
         emit rightClicked();
+}
+
+void PlainGroupBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    qDrawShadeRect(&painter, rect(), palette(), true, 1, 0); // etched: sunken line, raised line
 }
 
 QPushButton *MakeButton(QWidget *parent, const QString &text, const QRect &geometry, const QString &hint)

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -34,6 +35,19 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// A group box without a caption, drawn as the platform draws one: an etched frame around
+// a fill of its own background colour. Qt's styles paint a tint over the fill.
+class PlainGroupBox : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
 
 // A push button at a fixed place that never acts as a default button.

@@ -21,6 +21,7 @@ private slots:
     void levelChangeWhileAutoBrowsing();
     void fontSizeLimits();
     void emptySecondTextShownTwice();
+    void panelsAreSkyBlue();
     void closeButtonActsAsBack();
     void backWithAutoBrowseAndEnterAgain();
     void comingBackFromAnotherApplicationIsNoActivation();
@@ -178,6 +179,36 @@ void TestMainWindow::emptySecondTextShownTwice()
         Form1->BTNNEXT->click();
     QVERIFY(!Form1->JPJM->text().isEmpty());
     QCOMPARE(Form1->JPHZ->text(), Form1->JPJM->text());
+}
+
+void TestMainWindow::panelsAreSkyBlue()
+{
+    QVERIFY(EnterMainWindow());
+    // On the rendered pixels: every pixel of the lower group box that no control covers,
+    // inside its frame and below the word panel, and the panel's empty top row.
+    const QImage shot = Form1->grab().toImage();
+    const QRect box = Form1->GPB->geometry();
+    QRegion empty(QRect(box.left() + 2, Form1->Panel1->geometry().bottom() + 1, box.width() - 4,
+                        box.bottom() - 2 - Form1->Panel1->geometry().bottom()));
+    for (const QWidget *control : Form1->GPB->findChildren<QWidget *>())
+        empty -= control->geometry().translated(box.topLeft());
+    QVERIFY(empty.rectCount() > 10);
+    const QColor skyBlue(166, 202, 240);
+    int pixels = 0;
+    QList<QPoint> other;
+    for (const QRect &r : empty) {
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                ++pixels;
+                if (shot.pixelColor(x, y) != skyBlue && other.size() < 5)
+                    other.append(QPoint(x, y));
+            }
+    }
+    QVERIFY(pixels > 5000);
+    if (!other.isEmpty())
+        qWarning() << "not sky blue:" << other.first() << shot.pixelColor(other.first());
+    QCOMPARE(other, QList<QPoint>());
+    QCOMPARE(shot.pixelColor(Form1->Panel1->geometry().center().x(), Form1->Panel1->geometry().top() + 4), skyBlue);
 }
 
 void TestMainWindow::closeButtonActsAsBack()

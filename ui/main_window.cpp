@@ -51,7 +51,7 @@ TForm1::TForm1(QWidget *parent)
     setFont(Fonts::ControlFont());
     SetBackground(this, SystemColors::clGradientActiveCaption());
 
-    GPB = new QGroupBox(this);
+    GPB = new PlainGroupBox(this);
     GPB->setGeometry(8, 232, 761, 65);
     SetBackground(GPB, SystemColors::clSkyBlue());
 
