@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev qt6-translations-l10n
     fonts-ipafont-mincho fonts-arphic-gbsn00lp fonts-noto-cjk fontconfig
 )
 case "${1:-run}" in

@@ -2,6 +2,12 @@
 
 #include "formsfixture.h"
 
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+
 #include <functional>
 
 class TestSettingsWindow : public QObject
@@ -17,6 +23,7 @@ private slots:
     void colourKeyFollowsTheLines();
     void closeButtonActsAsAllSet();
     void mainWindowKeepsItsWord();
+    void toolkitTextsInChinese();
 
 private:
     // Opens the window from "设置", runs what the learner does there, then leaves it by
@@ -198,6 +205,33 @@ void TestSettingsWindow::mainWindowKeepsItsWord()
     withSettings([] {});
     QVERIFY(QTest::qWaitForWindowActive(Form1));
     QCOMPARE(Form1->wdcount->text(), counter);
+}
+
+void TestSettingsWindow::toolkitTextsInChinese()
+{
+    // Qt's own dialogs and menus speak Simplified Chinese like the rest, whatever the locale.
+    QColorDialog colours;
+    QCOMPARE(colours.windowTitle(), QStringLiteral("选择颜色"));
+    QStringList labels;
+    for (const QLabel *label : colours.findChildren<QLabel *>())
+        labels.append(label->text());
+    QVERIFY2(labels.contains(QStringLiteral("基本颜色(&B)")), qPrintable(labels.join(u'|')));
+    const QDialogButtonBox *buttons = colours.findChild<QDialogButtonBox *>();
+    QVERIFY(buttons);
+    QCOMPARE(buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("确定"));
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+
+    QMessageBox message(QMessageBox::NoIcon, QStringLiteral("Tessarine 2005"), QString(), QMessageBox::Ok);
+    QCOMPARE(message.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+
+    std::unique_ptr<QMenu> menu(Form3->BOX->createStandardContextMenu());
+    QStringList entries;
+    for (const QAction *action : menu->actions())
+        if (!action->isSeparator())
+            entries.append(action->text().section(u'\t', 0, 0));
+    QCOMPARE(entries, QStringList({QStringLiteral("撤消(&U)"), QStringLiteral("重做(&R)"), QStringLiteral("剪切(&T)"),
+                                   QStringLiteral("复制(&C)"), QStringLiteral("粘贴(&P)"), QStringLiteral("删除"),
+                                   QStringLiteral("全选")}));
 }
 
 QTEST_MAIN(TestSettingsWindow)
