@@ -1,6 +1,7 @@
 #include "widgets.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -29,9 +30,18 @@ void PlainGroupBox::paintEvent(QPaintEvent *)
     qDrawShadeRect(&painter, rect(), palette(), true, 1, 0); // etched: sunken line, raised line
 }
 
+void FocusButton::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
 QPushButton *MakeButton(QWidget *parent, const QString &text, const QRect &geometry, const QString &hint)
 {
-    auto *button = new QPushButton(text, parent);
+    auto *button = new FocusButton(text, parent);
     button->setGeometry(geometry);
     button->setToolTip(hint);
     button->setAutoDefault(false);

@@ -50,7 +50,21 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 };
 
-// A push button at a fixed place that never acts as a default button.
+// A push button that Return and keypad Enter press while it has the focus, as Space does,
+// the way buttons behave on the platform the program comes from. It never becomes a
+// window's default button, so Enter on any other control presses nothing.
+class FocusButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
+// A focus button (see above) at a fixed place.
 QPushButton *MakeButton(QWidget *parent, const QString &text, const QRect &geometry, const QString &hint = {});
 // Gives a widget an opaque background of one colour.
 void SetBackground(QWidget *widget, const QColor &color);

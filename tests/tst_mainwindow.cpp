@@ -22,6 +22,8 @@ private slots:
     void fontSizeLimits();
     void emptySecondTextShownTwice();
     void panelsAreSkyBlue();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
     void closeButtonActsAsBack();
     void backWithAutoBrowseAndEnterAgain();
     void comingBackFromAnotherApplicationIsNoActivation();
@@ -209,6 +211,48 @@ void TestMainWindow::panelsAreSkyBlue()
         qWarning() << "not sky blue:" << other.first() << shot.pixelColor(other.first());
     QCOMPARE(other, QList<QPoint>());
     QCOMPARE(shot.pixelColor(Form1->Panel1->geometry().center().x(), Form1->Panel1->geometry().top() + 4), skyBlue);
+}
+
+void TestMainWindow::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    const std::pair<const char *, int> keys[] = {{"Return", Qt::Key_Return}, {"keypad Enter", Qt::Key_Enter}};
+    for (const char *button : {"BTNNEXT", "BTNPREV", "BTNFU", "BTNFD", "BTNEXIT"})
+        for (const auto &[name, key] : keys)
+            QTest::addRow("%s, %s", button, name)
+                << QString::fromLatin1(button) << key
+                << Qt::KeyboardModifiers(key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+}
+
+void TestMainWindow::enterPressesTheFocusedButton()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QVERIFY(EnterMainWindow());
+    const QHash<QString, QPushButton *> buttons{{QStringLiteral("BTNNEXT"), Form1->BTNNEXT},
+                                                {QStringLiteral("BTNPREV"), Form1->BTNPREV},
+                                                {QStringLiteral("BTNFU"), Form1->BTNFU},
+                                                {QStringLiteral("BTNFD"), Form1->BTNFD},
+                                                {QStringLiteral("BTNEXIT"), Form1->BTNEXIT}};
+    QPushButton *pushButton = buttons.value(button);
+    QVERIFY(pushButton);
+    pushButton->setFocus();
+    QCOMPARE(QApplication::focusWidget(), pushButton);
+    QSignalSpy clicks(pushButton, &QPushButton::clicked);
+    QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key(key), modifiers); // to the focused control
+    QCOMPARE(clicks.size(), 1);
+    // Enter on a control that is no button presses nothing.
+    Form1->ATBROWSE->setFocus();
+    QSignalSpy anyClick(Form1->Button3, &QPushButton::clicked);
+    QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key(key), modifiers);
+    QVERIFY(anyClick.isEmpty());
+    while (Form1->FontPoints() > 22)
+        Form1->BTNFD->click();
+    while (Form1->FontPoints() < 22)
+        Form1->BTNFU->click();
 }
 
 void TestMainWindow::closeButtonActsAsBack()

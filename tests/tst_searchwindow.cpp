@@ -232,6 +232,13 @@ void TestSearchWindow::enterInTheBoxStartsNoSearch()
     QTest::keyClick(Form3->BOX, Qt::Key_Return);
     QCOMPARE(Form3->Model->rowCount(), 10);
     QVERIFY(!Form3->Button1->isDefault());
+    // Enter on the focused button presses it, as Space does.
+    Form3->Button1->setFocus();
+    QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Return);
+    QCOMPARE(Form3->Model->rowCount(), 1);
+    Form3->BOX->setText(QStringLiteral("x"));
+    QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(Form3->Model->rowCount(), 10);
 }
 
 void TestSearchWindow::hugeAndOddInput()
