@@ -20,6 +20,7 @@ private slots:
     void reclickingTheSelectedLevelDoesNothing();
     void levelChangeWhileAutoBrowsing();
     void fontSizeLimits();
+    void tabOrder();
     void emptySecondTextShownTwice();
     void panelsAreSkyBlue();
     void enterPressesTheFocusedButton_data();
@@ -170,6 +171,23 @@ void TestMainWindow::fontSizeLimits()
     QCOMPARE(sizes(), QList<int>(3, Fonts::PointsToPixels(14)));
     while (Form1->FontPoints() < 22)
         Form1->BTNFU->click();
+}
+
+void TestMainWindow::tabOrder()
+{
+    QVERIFY(EnterMainWindow());
+    const QList<QWidget *> order{Form1->ATBROWSE, Form1->BTNEXIT, Form1->OPBGJ4, Form1->OPBGJ3, Form1->OPBGJ2,
+                                 Form1->OPBGJ1, Form1->BTNFU, Form1->BTNFD, Form1->BTNPREV, Form1->BTNNEXT,
+                                 Form1->OPBJD1, Form1->Button1, Form1->Button2, Form1->Button3};
+    QCOMPARE(TabChain(Form1->ATBROWSE), order);
+    // Walked with the Tab key: the five radio buttons form one group, which Tab stops at
+    // once, on OPBGJ4 (checked after every entry).
+    QList<QWidget *> expected;
+    for (QWidget *control : order)
+        if (!qobject_cast<QRadioButton *>(control) || control == Form1->OPBGJ4)
+            expected.append(control);
+    expected.append(Form1->ATBROWSE); // and round again
+    QCOMPARE(TabWalk(Form1->ATBROWSE, int(expected.size()) - 1), expected);
 }
 
 void TestMainWindow::emptySecondTextShownTwice()

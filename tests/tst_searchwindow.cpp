@@ -25,6 +25,7 @@ private slots:
     void fewerResultsShowFewerRows();
     void emptySecondTextAndColumnWidths();
     void enterInTheBoxStartsNoSearch();
+    void tabOrder();
     void hugeAndOddInput();
     void copyFromTheEmptyGridArea();
     void cellsShowTheirWholeText();
@@ -239,6 +240,14 @@ void TestSearchWindow::enterInTheBoxStartsNoSearch()
     Form3->BOX->setText(QStringLiteral("x"));
     QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(Form3->Model->rowCount(), 10);
+}
+
+void TestSearchWindow::tabOrder()
+{
+    const QList<QWidget *> order{Form3->BOX, Form3->GRD, Form3->Button1};
+    QCOMPARE(TabChain(Form3->BOX), order);
+    // Inside the grid Tab moves from cell to cell, so the walk starts on the button.
+    QCOMPARE(TabWalk(Form3->Button1, 2), (QList<QWidget *>{Form3->Button1, Form3->BOX, Form3->GRD}));
 }
 
 void TestSearchWindow::hugeAndOddInput()

@@ -23,6 +23,7 @@ private slots:
     void colourKeyFollowsTheLines();
     void closeButtonActsAsAllSet();
     void enterPressesTheFocusedButton();
+    void tabOrder();
     void mainWindowKeepsItsWord();
     void toolkitTextsInChinese();
 
@@ -220,6 +221,13 @@ void TestSettingsWindow::enterPressesTheFocusedButton()
         Form5->Button2->setFocus();
         pressEnter(Qt::Key_Enter); // "一切设置好了"
     }, false);
+}
+
+void TestSettingsWindow::tabOrder()
+{
+    const QList<QWidget *> order{Form5->TBAR, Form5->Button1, Form5->CheckBox1, Form5->CheckBox2, Form5->Button2};
+    QCOMPARE(TabChain(Form5->TBAR), order);
+    withSettings([&order] { QCOMPARE(TabWalk(Form5->TBAR, 5), order + QList<QWidget *>{Form5->TBAR}); });
 }
 
 void TestSettingsWindow::mainWindowKeepsItsWord()
