@@ -20,6 +20,8 @@ private slots:
     void reclickingTheSelectedLevelDoesNothing();
     void levelChangeWhileAutoBrowsing();
     void fontSizeLimits();
+    void pointsRoundToPixels_data();
+    void pointsRoundToPixels();
     void tabOrder();
     void emptySecondTextShownTwice();
     void panelsAreSkyBlue();
@@ -160,6 +162,7 @@ void TestMainWindow::fontSizeLimits()
     Form1->BTNFU->click();
     QCOMPARE(Form1->FontPoints(), 44);
     QCOMPARE(sizes(), QList<int>(3, Fonts::PointsToPixels(44)));
+    QCOMPARE(sizes(), QList<int>(3, 59)); // at 96 dpi
     while (Form1->FontPoints() > 22)
         Form1->BTNFD->click();
     for (int expected : {20, 18, 16, 14}) {
@@ -169,8 +172,31 @@ void TestMainWindow::fontSizeLimits()
     Form1->BTNFD->click();
     QCOMPARE(Form1->FontPoints(), 14);
     QCOMPARE(sizes(), QList<int>(3, Fonts::PointsToPixels(14)));
+    QCOMPARE(sizes(), QList<int>(3, 19)); // at 96 dpi
     while (Form1->FontPoints() < 22)
         Form1->BTNFU->click();
+}
+
+void TestMainWindow::pointsRoundToPixels_data()
+{
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("pixels");
+    // At 96 dpi a point is 4/3 pixels, rounded to the nearest pixel.
+    QTest::newRow("controls, 8 pt") << 8 << 11;      // 10.67
+    QTest::newRow("smallest line, 14 pt") << 14 << 19; // 18.67
+    QTest::newRow("start size, 22 pt") << 22 << 29;  // 29.33
+    QTest::newRow("27 pt") << 27 << 36;              // exactly 36
+    QTest::newRow("largest line, 44 pt") << 44 << 59; // 58.67
+}
+
+void TestMainWindow::pointsRoundToPixels()
+{
+    QFETCH(int, points);
+    QFETCH(int, pixels);
+    QCOMPARE(QGuiApplication::primaryScreen()->logicalDotsPerInchY(), 96.0); // the offscreen screen
+    QCOMPARE(Fonts::PointsToPixels(points), pixels);
+    if (points == 8)
+        QCOMPARE(Form1->font().pixelSize(), pixels);
 }
 
 void TestMainWindow::tabOrder()
