@@ -20,6 +20,8 @@ private slots:
     void speedSetsBothTimers();
     void colourAppliesToAllLines();
     void checkBoxesActOnMouseRelease();
+    void eachBoxHidesItsOwnLines_data();
+    void eachBoxHidesItsOwnLines();
     void colourKeyFollowsTheLines();
     void closeButtonActsAsAllSet();
     void enterPressesTheFocusedButton();
@@ -146,6 +148,36 @@ void TestSettingsWindow::checkBoxesActOnMouseRelease()
         QVERIFY(Form1->CNMEAN->isVisibleTo(Form1));
         QTest::mouseClick(Form5->CheckBox2, Qt::LeftButton, {}, QPoint(5, 8));
     });
+    QVERIFY(Form1->JPJM->isVisible() && Form1->JPHZ->isVisible() && Form1->CNMEAN->isVisible());
+}
+
+void TestSettingsWindow::eachBoxHidesItsOwnLines_data()
+{
+    QTest::addColumn<bool>("meaningBox");
+    QTest::addColumn<bool>("japaneseBox");
+    QTest::newRow("meaning cleared") << false << true;
+    QTest::newRow("Japanese cleared") << true << false; // for self-testing: no Japanese line left
+    QTest::newRow("both cleared") << false << false;
+    QTest::newRow("both checked") << true << true;
+}
+
+void TestSettingsWindow::eachBoxHidesItsOwnLines()
+{
+    QFETCH(bool, meaningBox);
+    QFETCH(bool, japaneseBox);
+    auto setBoxes = [this](bool meaning, bool japanese) {
+        withSettings([=] {
+            if (Form5->CheckBox1->isChecked() != meaning)
+                QTest::mouseClick(Form5->CheckBox1, Qt::LeftButton, {}, QPoint(5, 8));
+            if (Form5->CheckBox2->isChecked() != japanese)
+                QTest::mouseClick(Form5->CheckBox2, Qt::LeftButton, {}, QPoint(5, 8));
+        });
+    };
+    setBoxes(meaningBox, japaneseBox);
+    QCOMPARE(Form1->JPJM->isVisible(), japaneseBox);
+    QCOMPARE(Form1->JPHZ->isVisible(), japaneseBox);
+    QCOMPARE(Form1->CNMEAN->isVisible(), meaningBox);
+    setBoxes(true, true);
     QVERIFY(Form1->JPJM->isVisible() && Form1->JPHZ->isVisible() && Form1->CNMEAN->isVisible());
 }
 
