@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <qdrawutil.h>
 
 void MouseUpCheckBox::mouseReleaseEvent(QMouseEvent *event)
@@ -64,14 +65,71 @@ void ShowWindow(QWidget *window)
     window->activateWindow();
 }
 
-void CentreOnScreen(QWidget *window)
+namespace {
+
+// The frame the window manager put around the last of our windows it framed: the best
+// guess for a window it has not framed yet, since it decorates them all alike.
+QMargins lastFrame;
+
+// The window's frame, if the window manager has framed it by now.
+QMargins currentFrame(QWidget *window)
+{
+    const QWindow *handle = window->windowHandle();
+    const QMargins frame = handle && handle->isVisible() ? handle->frameMargins() : QMargins();
+    if (!frame.isNull())
+        lastFrame = frame;
+    return frame;
+}
+
+void centreFrame(QWidget *window, const QMargins &frame)
 {
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    QRect outer(QPoint(), window->size().grownBy(frame));
+    outer.moveCenter(screen->availableGeometry().center());
+    window->setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window->size()));
+}
+
+// Centres a window again once it is on the screen and its frame is known, if the frame
+// it was centred with was only a guess and a wrong one.
+class RecentreWhenFramed : public QObject
+{
+public:
+    RecentreWhenFramed(QWidget *window, const QMargins &guess)
+        : QObject(window), m_window(window), m_guess(guess)
+    {
+        window->windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && m_window->windowHandle()->isExposed()) {
+            const QMargins frame = currentFrame(m_window);
+            if (!frame.isNull() && frame != m_guess)
+                centreFrame(m_window, frame);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget *m_window;
+    QMargins m_guess;
+};
+
+} // namespace
+
+void CentreOnScreen(QWidget *window)
+{
+    QMargins frame = currentFrame(window);
+    const bool framedByManager = !(window->windowFlags() & Qt::FramelessWindowHint);
+    if (frame.isNull() && framedByManager && window->windowHandle()) {
+        frame = lastFrame;
+        new RecentreWhenFramed(window, frame);
+    }
+    centreFrame(window, frame);
 }
 
 void StretchImage::SetImage(const QImage &image)

@@ -85,7 +85,9 @@ void HandleCloseRequest(Form *form, QCloseEvent *event)
 
 // Shows a window: makes it visible, brings it to the front and activates it.
 void ShowWindow(QWidget *window);
-// Centres a top-level window on its screen.
+// Centres a shown top-level window on its screen, frame and all. Before the window manager
+// has framed the window, the frame of our last framed window stands in for its frame, and
+// the window is centred again when it appears if its own frame turns out different.
 void CentreOnScreen(QWidget *window);
 
 // Draws an image stretched into the whole widget, pixel for pixel (no smoothing, so a

@@ -10,7 +10,7 @@ packages=(
 )
 case "${1:-run}" in
     run)  packages+=(xvfb xauth) ;;
-    test) packages+=(edict libbenchmark-dev libx11-dev xvfb xauth) ;;
+    test) packages+=(edict libbenchmark-dev libx11-dev xvfb xauth openbox) ;;
 esac
 
 missing=()
