@@ -58,6 +58,46 @@ void SetBackground(QWidget *widget, const QColor &color)
     widget->setAutoFillBackground(true);
 }
 
+namespace {
+
+class Unminimise : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::WindowStateChange && window->isMinimized()) {
+            QMetaObject::invokeMethod(window, [window] {
+                if (window->isVisible() && window->isMinimized()) {
+                    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+                    ShowWindow(window);
+                }
+            }, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void KeepModalWindowShown(QWidget *window)
+{
+    // Qt's X11 platform plugin reads this property (the value is its "toolbar" window type)
+    // whenever it applies the window's flags; other platforms ignore it. Applying the
+    // flags twice, with a flag that X11 ignores, makes it read the property now.
+    constexpr int x11Toolbar = 0x08;
+    window->winId();
+    QWindow *handle = window->windowHandle();
+    handle->setProperty("_q_xcb_wm_window_type", x11Toolbar);
+    const Qt::WindowFlags flags = handle->flags();
+    handle->setFlags(flags ^ Qt::WindowContextHelpButtonHint);
+    handle->setFlags(flags);
+    window->installEventFilter(new Unminimise(window));
+}
+
 void ShowWindow(QWidget *window)
 {
     window->show();

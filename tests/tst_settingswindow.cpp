@@ -24,6 +24,7 @@ private slots:
     void eachBoxHidesItsOwnLines();
     void colourKeyFollowsTheLines();
     void closeButtonActsAsAllSet();
+    void cannotBeMinimised();
     void enterPressesTheFocusedButton();
     void tabOrder();
     void mainWindowKeepsItsWord();
@@ -228,6 +229,16 @@ void TestSettingsWindow::closeButtonActsAsAllSet()
 {
     withSettings([] { Form5->close(); }, false);
     withSettings([] { QTest::keyClick(Form5, Qt::Key_Escape); }, false);
+}
+
+void TestSettingsWindow::cannotBeMinimised()
+{
+    // Minimised, the modal window would leave the main window waiting for it, out of reach.
+    withSettings([] {
+        Form5->showMinimized();
+        QTRY_VERIFY(!Form5->isMinimized());
+        QVERIFY(Form5->isVisible());
+    });
 }
 
 void TestSettingsWindow::enterPressesTheFocusedButton()

@@ -19,6 +19,7 @@ private slots:
     void initTestCase();
     void mainWindowFrameIsCentred();
     void settingsWindowFrameIsCentred();
+    void settingsWindowCannotBeMinimised();
     void searchWindowFrameIsCentredEveryTime();
 };
 
@@ -89,6 +90,22 @@ static void withSettingsShown(const std::function<void()> &check)
 void TestWindowManager::settingsWindowFrameIsCentred()
 {
     withSettingsShown([] { QTRY_VERIFY2(frameCentred(Form5), qPrintable(describe(Form5))); });
+}
+
+void TestWindowManager::settingsWindowCannotBeMinimised()
+{
+    withSettingsShown([] {
+        // The window manager offers no minimise button, nor any other way to minimise it:
+        // minimised, it would leave the main window waiting for it, out of reach.
+        const auto actions = [] { return X11AtomListProperty(Form5->winId(), "_NET_WM_ALLOWED_ACTIONS"); };
+        QTRY_VERIFY(actions().contains(QStringLiteral("_NET_WM_ACTION_CLOSE")));
+        QVERIFY2(!actions().contains(QStringLiteral("_NET_WM_ACTION_MINIMIZE")), qPrintable(actions().join(u' ')));
+        // Asked to minimise all the same, it stays.
+        Form5->showMinimized();
+        QTest::qWait(200);
+        QTRY_VERIFY(!Form5->isMinimized());
+        QVERIFY(QTest::qWaitForWindowExposed(Form5));
+    });
 }
 
 void TestWindowManager::searchWindowFrameIsCentredEveryTime()

@@ -55,6 +55,8 @@ TForm5::TForm5(QWidget *parent)
     setTabOrder(CheckBox1, CheckBox2);
     setTabOrder(CheckBox2, Button2);
 
+    KeepModalWindowShown(this); // no minimise button: the main window waits for this one
+
     connect(TBAR, &QSlider::valueChanged, this, &TForm5::TBARChange);
     connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
     connect(CheckBox1, &MouseUpCheckBox::mouseUp, this, &TForm5::CheckBox1MouseUp);
