@@ -20,6 +20,7 @@ private slots:
     void mainWindowFrameIsCentred();
     void settingsWindowFrameIsCentred();
     void settingsWindowCannotBeMinimised();
+    void messageAndColourDialogsCannotBeMinimised();
     void searchWindowFrameIsCentredEveryTime();
 };
 
@@ -106,6 +107,36 @@ void TestWindowManager::settingsWindowCannotBeMinimised()
         QTRY_VERIFY(!Form5->isMinimized());
         QVERIFY(QTest::qWaitForWindowExposed(Form5));
     });
+}
+
+void TestWindowManager::messageAndColourDialogsCannotBeMinimised()
+{
+    // Qt's own message box and colour dialog, not the tests' recording prompts.
+    RecordingPrompts &recording = SetUpForms();
+    SetPrompts(nullptr);
+    auto restore = qScopeGuard([&recording] { SetPrompts(&recording); });
+    QStringList checked;
+    // Checks the modal window that opens next, then closes it.
+    auto checkNextModal = [&checked](const QString &what) {
+        QTimer::singleShot(0, qApp, [&checked, what] {
+            auto close = qScopeGuard([] {
+                if (QWidget *modal = QApplication::activeModalWidget())
+                    modal->close();
+            });
+            QTRY_VERIFY(QApplication::activeModalWidget());
+            QWidget *modal = QApplication::activeModalWidget();
+            QVERIFY(QTest::qWaitForWindowExposed(modal));
+            const auto actions = [modal] { return X11AtomListProperty(modal->winId(), "_NET_WM_ALLOWED_ACTIONS"); };
+            QTRY_VERIFY(actions().contains(QStringLiteral("_NET_WM_ACTION_CLOSE")));
+            QVERIFY2(!actions().contains(QStringLiteral("_NET_WM_ACTION_MINIMIZE")), qPrintable(what));
+            checked.append(what);
+        });
+    };
+    checkNextModal(QStringLiteral("message box"));
+    Prompts().Message(QStringLiteral("请选择词库后再进行操作。"));
+    checkNextModal(QStringLiteral("colour dialog"));
+    Prompts().ChooseColor(Qt::black);
+    QCOMPARE(checked, QStringList({QStringLiteral("message box"), QStringLiteral("colour dialog")}));
 }
 
 void TestWindowManager::searchWindowFrameIsCentredEveryTime()
