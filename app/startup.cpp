@@ -8,10 +8,28 @@
 #include "strip_window.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+// Qt's own texts (the colour dialog, the message box's button, the text boxes' context
+// menu) in Simplified Chinese like the rest of the program, whatever the learner's locale.
+void LoadToolkitTranslations(QApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator; // without the catalogue, Qt's texts stay in English
+}
+
+} // namespace
 
 void CreateForms(QApplication &app)
 {
     Fonts::InstallSubstitutes();
+    LoadToolkitTranslations(app);
     app.setQuitOnLastWindowClosed(false); // the run ends when the start window closes
     Form4 = new TForm4;
     Form5 = new TForm5;

@@ -2,8 +2,9 @@
 
 class QApplication;
 
-// Creates the five windows, hidden, in start-up order: start window, settings window,
-// (the application title), main window, strip window, search window.
+// Loads Qt's Simplified Chinese texts, then creates the five windows, hidden, in start-up
+// order: start window, settings window, (the application title), main window, strip
+// window, search window.
 void CreateForms(QApplication &app);
 // Destroys them in reverse order.
 void DestroyForms();

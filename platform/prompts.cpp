@@ -1,5 +1,7 @@
 #include "prompts.h"
 
+#include "widgets.h"
+
 #include <QColorDialog>
 #include <QMessageBox>
 
@@ -12,15 +14,17 @@ public:
     {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tessarine 2005"), text, QMessageBox::Ok);
         box.setWindowModality(Qt::ApplicationModal);
+        KeepModalWindowShown(&box);
         box.exec();
     }
 
     std::optional<QColor> ChooseColor(const QColor &initial) override
     {
-        const QColor chosen = QColorDialog::getColor(initial);
-        if (!chosen.isValid())
+        QColorDialog dialog(initial);
+        KeepModalWindowShown(&dialog);
+        if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid())
             return std::nullopt;
-        return chosen;
+        return dialog.selectedColor();
     }
 };
 

@@ -3,6 +3,7 @@
 Timer::Timer(int intervalMs, QObject *parent)
     : QTimer(parent)
 {
+    setTimerType(Qt::PreciseTimer); // a coarse timer may fire up to 5% early or late
     setInterval(intervalMs);
 }
 

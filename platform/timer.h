@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-// A timer with an enabled flag: enabling a running timer leaves its period alone,
+// A precise timer with an enabled flag: enabling a running timer leaves its period alone,
 // and setting the interval it already has does not restart its count.
 class Timer : public QTimer
 {

@@ -1,9 +1,12 @@
 #include "widgets.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
+#include <qdrawutil.h>
 
 void MouseUpCheckBox::mouseReleaseEvent(QMouseEvent *event)
 {
@@ -22,9 +25,24 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
         emit rightClicked();
 }
 
+void PlainGroupBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    qDrawShadeRect(&painter, rect(), palette(), true, 1, 0); // etched: sunken line, raised line
+}
+
+void FocusButton::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
 QPushButton *MakeButton(QWidget *parent, const QString &text, const QRect &geometry, const QString &hint)
 {
-    auto *button = new QPushButton(text, parent);
+    auto *button = new FocusButton(text, parent);
     button->setGeometry(geometry);
     button->setToolTip(hint);
     button->setAutoDefault(false);
@@ -40,6 +58,46 @@ void SetBackground(QWidget *widget, const QColor &color)
     widget->setAutoFillBackground(true);
 }
 
+namespace {
+
+class Unminimise : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::WindowStateChange && window->isMinimized()) {
+            QMetaObject::invokeMethod(window, [window] {
+                if (window->isVisible() && window->isMinimized()) {
+                    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+                    ShowWindow(window);
+                }
+            }, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void KeepModalWindowShown(QWidget *window)
+{
+    // Qt's X11 platform plugin reads this property (the value is its "toolbar" window type)
+    // whenever it applies the window's flags; other platforms ignore it. Applying the
+    // flags twice, with a flag that X11 ignores, makes it read the property now.
+    constexpr int x11Toolbar = 0x08;
+    window->winId();
+    QWindow *handle = window->windowHandle();
+    handle->setProperty("_q_xcb_wm_window_type", x11Toolbar);
+    const Qt::WindowFlags flags = handle->flags();
+    handle->setFlags(flags ^ Qt::WindowContextHelpButtonHint);
+    handle->setFlags(flags);
+    window->installEventFilter(new Unminimise(window));
+}
+
 void ShowWindow(QWidget *window)
 {
     window->show();
@@ -47,14 +105,71 @@ void ShowWindow(QWidget *window)
     window->activateWindow();
 }
 
-void CentreOnScreen(QWidget *window)
+namespace {
+
+// The frame the window manager put around the last of our windows it framed: the best
+// guess for a window it has not framed yet, since it decorates them all alike.
+QMargins lastFrame;
+
+// The window's frame, if the window manager has framed it by now.
+QMargins currentFrame(QWidget *window)
+{
+    const QWindow *handle = window->windowHandle();
+    const QMargins frame = handle && handle->isVisible() ? handle->frameMargins() : QMargins();
+    if (!frame.isNull())
+        lastFrame = frame;
+    return frame;
+}
+
+void centreFrame(QWidget *window, const QMargins &frame)
 {
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    QRect outer(QPoint(), window->size().grownBy(frame));
+    outer.moveCenter(screen->availableGeometry().center());
+    window->setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window->size()));
+}
+
+// Centres a window again once it is on the screen and its frame is known, if the frame
+// it was centred with was only a guess and a wrong one.
+class RecentreWhenFramed : public QObject
+{
+public:
+    RecentreWhenFramed(QWidget *window, const QMargins &guess)
+        : QObject(window), m_window(window), m_guess(guess)
+    {
+        window->windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && m_window->windowHandle()->isExposed()) {
+            const QMargins frame = currentFrame(m_window);
+            if (!frame.isNull() && frame != m_guess)
+                centreFrame(m_window, frame);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget *m_window;
+    QMargins m_guess;
+};
+
+} // namespace
+
+void CentreOnScreen(QWidget *window)
+{
+    QMargins frame = currentFrame(window);
+    const bool framedByManager = !(window->windowFlags() & Qt::FramelessWindowHint);
+    if (frame.isNull() && framedByManager && window->windowHandle()) {
+        frame = lastFrame;
+        new RecentreWhenFramed(window, frame);
+    }
+    centreFrame(window, frame);
 }
 
 void StretchImage::SetImage(const QImage &image)

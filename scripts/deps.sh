@@ -5,12 +5,13 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev qt6-translations-l10n
     fonts-ipafont-mincho fonts-arphic-gbsn00lp fonts-wqy-microhei fontconfig
 )
 case "${1:-run}" in
     run)  packages+=(xvfb xauth) ;;
-    test) packages+=(edict libbenchmark-dev libx11-dev libxdamage-dev xvfb xauth desktop-file-utils appstream dpkg-dev file) ;;
+    test) packages+=(edict libbenchmark-dev libx11-dev libxdamage-dev xvfb xauth openbox
+                     desktop-file-utils appstream dpkg-dev file) ;;
 esac
 
 missing=()

@@ -51,3 +51,30 @@ inline bool EnterMainWindow()
     Form4->Button1->click();
     return QTest::qWaitForWindowActive(Form1);
 }
+
+// The controls of first's window that Tab reaches, in the order of its focus chain, from
+// first until the chain comes round to it again.
+inline QList<QWidget *> TabChain(QWidget *first)
+{
+    QList<QWidget *> chain;
+    QWidget *window = first->window();
+    QWidget *w = first;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window) && w->isEnabled() && w->window() == window)
+            chain.append(w);
+        w = w->nextInFocusChain();
+    } while (w != first);
+    return chain;
+}
+
+// Where the focus is after each of the given number of presses of Tab, starting on first.
+inline QList<QWidget *> TabWalk(QWidget *first, int presses)
+{
+    first->setFocus();
+    QList<QWidget *> walked{QApplication::focusWidget()};
+    for (int i = 0; i < presses; ++i) {
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Tab);
+        walked.append(QApplication::focusWidget());
+    }
+    return walked;
+}

@@ -20,7 +20,13 @@ private slots:
     void reclickingTheSelectedLevelDoesNothing();
     void levelChangeWhileAutoBrowsing();
     void fontSizeLimits();
+    void pointsRoundToPixels_data();
+    void pointsRoundToPixels();
+    void tabOrder();
     void emptySecondTextShownTwice();
+    void panelsAreSkyBlue();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
     void closeButtonActsAsBack();
     void backWithAutoBrowseAndEnterAgain();
     void comingBackFromAnotherApplicationIsNoActivation();
@@ -156,6 +162,7 @@ void TestMainWindow::fontSizeLimits()
     Form1->BTNFU->click();
     QCOMPARE(Form1->FontPoints(), 44);
     QCOMPARE(sizes(), QList<int>(3, Fonts::PointsToPixels(44)));
+    QCOMPARE(sizes(), QList<int>(3, 59)); // at 96 dpi
     while (Form1->FontPoints() > 22)
         Form1->BTNFD->click();
     for (int expected : {20, 18, 16, 14}) {
@@ -165,8 +172,48 @@ void TestMainWindow::fontSizeLimits()
     Form1->BTNFD->click();
     QCOMPARE(Form1->FontPoints(), 14);
     QCOMPARE(sizes(), QList<int>(3, Fonts::PointsToPixels(14)));
+    QCOMPARE(sizes(), QList<int>(3, 19)); // at 96 dpi
     while (Form1->FontPoints() < 22)
         Form1->BTNFU->click();
+}
+
+void TestMainWindow::pointsRoundToPixels_data()
+{
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("pixels");
+    // At 96 dpi a point is 4/3 pixels, rounded to the nearest pixel.
+    QTest::newRow("controls, 8 pt") << 8 << 11;      // 10.67
+    QTest::newRow("smallest line, 14 pt") << 14 << 19; // 18.67
+    QTest::newRow("start size, 22 pt") << 22 << 29;  // 29.33
+    QTest::newRow("27 pt") << 27 << 36;              // exactly 36
+    QTest::newRow("largest line, 44 pt") << 44 << 59; // 58.67
+}
+
+void TestMainWindow::pointsRoundToPixels()
+{
+    QFETCH(int, points);
+    QFETCH(int, pixels);
+    QCOMPARE(QGuiApplication::primaryScreen()->logicalDotsPerInchY(), 96.0); // the offscreen screen
+    QCOMPARE(Fonts::PointsToPixels(points), pixels);
+    if (points == 8)
+        QCOMPARE(Form1->font().pixelSize(), pixels);
+}
+
+void TestMainWindow::tabOrder()
+{
+    QVERIFY(EnterMainWindow());
+    const QList<QWidget *> order{Form1->ATBROWSE, Form1->BTNEXIT, Form1->OPBGJ4, Form1->OPBGJ3, Form1->OPBGJ2,
+                                 Form1->OPBGJ1, Form1->BTNFU, Form1->BTNFD, Form1->BTNPREV, Form1->BTNNEXT,
+                                 Form1->OPBJD1, Form1->Button1, Form1->Button2, Form1->Button3};
+    QCOMPARE(TabChain(Form1->ATBROWSE), order);
+    // Walked with the Tab key: the five radio buttons form one group, which Tab stops at
+    // once, on OPBGJ4 (checked after every entry).
+    QList<QWidget *> expected;
+    for (QWidget *control : order)
+        if (!qobject_cast<QRadioButton *>(control) || control == Form1->OPBGJ4)
+            expected.append(control);
+    expected.append(Form1->ATBROWSE); // and round again
+    QCOMPARE(TabWalk(Form1->ATBROWSE, int(expected.size()) - 1), expected);
 }
 
 void TestMainWindow::emptySecondTextShownTwice()
@@ -178,6 +225,78 @@ void TestMainWindow::emptySecondTextShownTwice()
         Form1->BTNNEXT->click();
     QVERIFY(!Form1->JPJM->text().isEmpty());
     QCOMPARE(Form1->JPHZ->text(), Form1->JPJM->text());
+}
+
+void TestMainWindow::panelsAreSkyBlue()
+{
+    QVERIFY(EnterMainWindow());
+    // On the rendered pixels: every pixel of the lower group box that no control covers,
+    // inside its frame and below the word panel, and the panel's empty top row.
+    const QImage shot = Form1->grab().toImage();
+    const QRect box = Form1->GPB->geometry();
+    QRegion empty(QRect(box.left() + 2, Form1->Panel1->geometry().bottom() + 1, box.width() - 4,
+                        box.bottom() - 2 - Form1->Panel1->geometry().bottom()));
+    for (const QWidget *control : Form1->GPB->findChildren<QWidget *>())
+        empty -= control->geometry().translated(box.topLeft());
+    QVERIFY(empty.rectCount() > 10);
+    const QColor skyBlue(166, 202, 240);
+    int pixels = 0;
+    QList<QPoint> other;
+    for (const QRect &r : empty) {
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                ++pixels;
+                if (shot.pixelColor(x, y) != skyBlue && other.size() < 5)
+                    other.append(QPoint(x, y));
+            }
+    }
+    QVERIFY(pixels > 5000);
+    if (!other.isEmpty())
+        qWarning() << "not sky blue:" << other.first() << shot.pixelColor(other.first());
+    QCOMPARE(other, QList<QPoint>());
+    QCOMPARE(shot.pixelColor(Form1->Panel1->geometry().center().x(), Form1->Panel1->geometry().top() + 4), skyBlue);
+}
+
+void TestMainWindow::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    const std::pair<const char *, int> keys[] = {{"Return", Qt::Key_Return}, {"keypad Enter", Qt::Key_Enter}};
+    for (const char *button : {"BTNNEXT", "BTNPREV", "BTNFU", "BTNFD", "BTNEXIT"})
+        for (const auto &[name, key] : keys)
+            QTest::addRow("%s, %s", button, name)
+                << QString::fromLatin1(button) << key
+                << Qt::KeyboardModifiers(key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+}
+
+void TestMainWindow::enterPressesTheFocusedButton()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QVERIFY(EnterMainWindow());
+    const QHash<QString, QPushButton *> buttons{{QStringLiteral("BTNNEXT"), Form1->BTNNEXT},
+                                                {QStringLiteral("BTNPREV"), Form1->BTNPREV},
+                                                {QStringLiteral("BTNFU"), Form1->BTNFU},
+                                                {QStringLiteral("BTNFD"), Form1->BTNFD},
+                                                {QStringLiteral("BTNEXIT"), Form1->BTNEXIT}};
+    QPushButton *pushButton = buttons.value(button);
+    QVERIFY(pushButton);
+    pushButton->setFocus();
+    QCOMPARE(QApplication::focusWidget(), pushButton);
+    QSignalSpy clicks(pushButton, &QPushButton::clicked);
+    QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key(key), modifiers); // to the focused control
+    QCOMPARE(clicks.size(), 1);
+    // Enter on a control that is no button presses nothing.
+    Form1->ATBROWSE->setFocus();
+    QSignalSpy anyClick(Form1->Button3, &QPushButton::clicked);
+    QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key(key), modifiers);
+    QVERIFY(anyClick.isEmpty());
+    while (Form1->FontPoints() > 22)
+        Form1->BTNFD->click();
+    while (Form1->FontPoints() < 22)
+        Form1->BTNFU->click();
 }
 
 void TestMainWindow::closeButtonActsAsBack()

@@ -5,6 +5,9 @@
 #include "wordsearch.h"
 
 #include <QHeaderView>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSet>
 
 class TestSearchWindow : public QObject
 {
@@ -13,6 +16,8 @@ class TestSearchWindow : public QObject
 private slots:
     void substring_data();
     void substring();
+    void foldJapaneseInput_data();
+    void foldJapaneseInput();
     void initTestCase();
     void openingSearchesForA();
     void nothingFoundLeavesOneEmptyRow_data();
@@ -20,7 +25,12 @@ private slots:
     void fewerResultsShowFewerRows();
     void emptySecondTextAndColumnWidths();
     void enterInTheBoxStartsNoSearch();
+    void tabOrder();
     void hugeAndOddInput();
+    void copyFromTheEmptyGridArea();
+    void cellsShowTheirWholeText();
+    void newSearchStartsAtTheFirstRow();
+    void japaneseInputFindsWhatTheBanksHold();
     void closingReturnsAndReopeningRestoresA();
 
 private:
@@ -58,6 +68,32 @@ void TestSearchWindow::substring()
     QCOMPARE(GbkContains(GbkText(text.constData(), size_t(text.size())),
                          GbkText(pattern.constData(), size_t(pattern.size()))),
              found);
+}
+
+void TestSearchWindow::foldJapaneseInput_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("folded");
+    QTest::newRow("katakana middle dot") << QStringLiteral("z・") << QStringLiteral("z·");
+    QTest::newRow("wave dash") << QStringLiteral("〜岁") << QStringLiteral("～岁");
+    QTest::newRow("half-width katakana") << QStringLiteral("ﾒｰﾄﾙ") << QStringLiteral("メートル");
+    QTest::newRow("half-width voiced marks") << QStringLiteral("ｶﾞｯｺｳﾉﾊﾟﾝ") << QStringLiteral("ガッコウノパン");
+    QTest::newRow("half-width punctuation") << QStringLiteral("｢ｱ､ｲ･ｳ｡｣") << QStringLiteral("「ア、イ·ウ。」");
+    QTest::newRow("mixed with kanji") << QStringLiteral("ｶﾞ行") << QStringLiteral("ガ行");
+    // Only those: full-width and half-width forms of anything else stay apart.
+    QTest::newRow("full-width tilde") << QStringLiteral("～") << QStringLiteral("～");
+    QTest::newRow("ASCII tilde") << QStringLiteral("~") << QStringLiteral("~");
+    QTest::newRow("full-width Latin") << QStringLiteral("ＩＣ") << QStringLiteral("ＩＣ");
+    QTest::newRow("kana and kanji") << QStringLiteral("あア会") << QStringLiteral("あア会");
+    QTest::newRow("empty") << QString() << QString();
+}
+
+void TestSearchWindow::foldJapaneseInput()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, folded);
+    QCOMPARE(FoldJapaneseInput(typed), folded);
+    QVERIFY(ToGbk(FoldJapaneseInput(typed)).has_value());
 }
 
 void TestSearchWindow::initTestCase()
@@ -112,6 +148,7 @@ static const char *const fixture[][3] = {
     {"\xA4\xA2\xA4\xA4\xA4\xA6\xA4\xA8", "wx", "m"}, // 4 double-byte characters
     {"x5", "y5", "?"},
     {"x6", "y6", "m6"}, {"x7", "y7", "m7"}, {"x8", "y8", "m8"}, {"x9", "y9", "m9"}, {"x10", "y10", "m10"},
+    {"z\xA1\xA4", "z", "\xA1\xAB"}, // "z·", "～"
     {"q", "q", ""}, // an 82-byte meaning is put in below
 };
 
@@ -196,6 +233,21 @@ void TestSearchWindow::enterInTheBoxStartsNoSearch()
     QTest::keyClick(Form3->BOX, Qt::Key_Return);
     QCOMPARE(Form3->Model->rowCount(), 10);
     QVERIFY(!Form3->Button1->isDefault());
+    // Enter on the focused button presses it, as Space does.
+    Form3->Button1->setFocus();
+    QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Return);
+    QCOMPARE(Form3->Model->rowCount(), 1);
+    Form3->BOX->setText(QStringLiteral("x"));
+    QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(Form3->Model->rowCount(), 10);
+}
+
+void TestSearchWindow::tabOrder()
+{
+    const QList<QWidget *> order{Form3->BOX, Form3->GRD, Form3->Button1};
+    QCOMPARE(TabChain(Form3->BOX), order);
+    // Inside the grid Tab moves from cell to cell, so the walk starts on the button.
+    QCOMPARE(TabWalk(Form3->Button1, 2), (QList<QWidget *>{Form3->Button1, Form3->BOX, Form3->GRD}));
 }
 
 void TestSearchWindow::hugeAndOddInput()
@@ -207,6 +259,127 @@ void TestSearchWindow::hugeAndOddInput()
     QCOMPARE(Form3->ColumnWidth(0), 0);
     search(QStringLiteral("x2"));
     QCOMPARE(Form3->Model->rowCount(), 1);
+}
+
+void TestSearchWindow::copyFromTheEmptyGridArea()
+{
+    useFixture();
+    search(QStringLiteral("x"));
+    // Right of the columns there is no cell: Ctrl+C there copies nothing.
+    const QPoint empty(Form3->GRD->viewport()->width() - 5, 5);
+    QVERIFY(!Form3->GRD->indexAt(empty).isValid());
+    QTest::mouseClick(Form3->GRD->viewport(), Qt::LeftButton, {}, empty);
+    QTest::keyClick(Form3->GRD, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(!Form3->Model->data(QModelIndex(), Qt::DisplayRole).isValid());
+    QVERIFY(!Form3->Model->data(Form3->Model->index(10, 0), Qt::DisplayRole).isValid()); // past the rows
+    QCOMPARE(Form3->Model->data(Form3->Model->index(9, 0), Qt::DisplayRole).toString(), QStringLiteral("x10"));
+}
+
+// A cell drawn as the grid draws it, in a cell of the given width.
+static QImage renderCell(const QModelIndex &index, int width)
+{
+    QTableView *grid = Form3->GRD;
+    QStyleOptionViewItem option;
+    option.initFrom(grid);
+    option.widget = grid;
+    option.font = grid->font();
+    option.textElideMode = grid->textElideMode();
+    option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    option.state |= QStyle::State_Enabled | QStyle::State_Active;
+    option.rect = QRect(0, 0, width, grid->visualRect(index).height());
+    QImage image(option.rect.size(), QImage::Format_RGB32);
+    image.fill(grid->palette().color(QPalette::Base));
+    QPainter painter(&image);
+    grid->itemDelegateForIndex(index)->paint(&painter, option, index);
+    return image;
+}
+
+void TestSearchWindow::cellsShowTheirWholeText()
+{
+    Form1->LoadLevelBank(WordLevel::Level4);
+    // "青い" showed as "…" and "あ…"; then every character of the bank as a query.
+    QStringList queries{QStringLiteral("青い")};
+    QSet<QChar> seen;
+    const Bank bank = BankWords(WordLevel::Level4);
+    for (int32_t i = 0; i < bank.size(); ++i) {
+        const BankEntry e = bank[i];
+        for (GbkText t : {e.first, e.second, e.meaning})
+            for (QChar c : FromGbk(t))
+                if (!seen.contains(c)) {
+                    seen.insert(c);
+                    queries.append(c);
+                }
+    }
+    QSet<QPair<QString, int>> checked;
+    QStringList cut;
+    for (const QString &query : queries) {
+        search(query);
+        for (int r = 0; r < Form3->Model->rowCount(); ++r) {
+            for (int c = 0; c < 3; ++c) {
+                const QModelIndex index = Form3->Model->index(r, c);
+                const int width = Form3->GRD->visualRect(index).width(); // the column less its grid line
+                if (checked.contains({cell(r, c), width}))
+                    continue;
+                checked.insert({cell(r, c), width});
+                // Drawn in its column, the text looks as it does with all the room it wants,
+                // and with all that room it needs no more than its column.
+                const QImage inColumn = renderCell(index, width);
+                const QImage unbounded = renderCell(index, width + 200);
+                QImage beyond(200, inColumn.height(), QImage::Format_RGB32);
+                beyond.fill(Form3->GRD->palette().color(QPalette::Base));
+                if (inColumn != unbounded.copy(0, 0, width, inColumn.height())
+                    || unbounded.copy(width, 0, 200, inColumn.height()) != beyond)
+                    cut.append(QStringLiteral("%1 in %2 px").arg(cell(r, c)).arg(width));
+            }
+        }
+    }
+    QVERIFY(checked.size() > 1000);
+    QCOMPARE(cut, QStringList());
+}
+
+void TestSearchWindow::newSearchStartsAtTheFirstRow()
+{
+    Form1->LoadLevelBank(WordLevel::Level1);
+    if (!Form3->isVisible()) {
+        Form1->Button2->click();
+        QVERIFY(QTest::qWaitForWindowActive(Form3));
+    }
+    search(QStringLiteral("あ"));
+    QScrollBar *down = Form3->GRD->verticalScrollBar();
+    QTRY_VERIFY(down->maximum() > 100);
+    down->setValue(down->maximum() / 2);
+    QTRY_VERIFY(Form3->GRD->rowAt(0) > 0);
+    search(QStringLiteral("う"));
+    QVERIFY(Form3->Model->rowCount() > 100);
+    QCoreApplication::processEvents(); // the view lays out the new rows
+    QCOMPARE(down->value(), 0);
+    QCOMPARE(Form3->GRD->rowAt(0), 0);
+    QCOMPARE(Form3->GRD->columnAt(0), 0);
+}
+
+void TestSearchWindow::japaneseInputFindsWhatTheBanksHold()
+{
+    auto results = [] { return Form3->Model->Results(); };
+    Form1->LoadLevelBank(WordLevel::Level4);
+    search(QStringLiteral("パン"));
+    const auto bread = results();
+    QVERIFY(!bread.empty());
+    search(QStringLiteral("ﾊﾟﾝ"));
+    QCOMPARE(results(), bread);
+    search(QStringLiteral("～"));
+    const auto tilde = results();
+    QVERIFY(!tilde.empty());
+    search(QStringLiteral("〜"));
+    QCOMPARE(results(), tilde);
+
+    useFixture();
+    search(QStringLiteral("z・"));
+    QCOMPARE(Form3->Model->rowCount(), 1);
+    QCOMPARE(cell(0, 0), QStringLiteral("z·"));
+    search(QStringLiteral("ｚ")); // full-width Latin is not folded
+    QVERIFY(results().empty());
+    search(QStringLiteral("ｶ☃")); // a character that GBK lacks still finds nothing
+    QVERIFY(results().empty());
 }
 
 void TestSearchWindow::closingReturnsAndReopeningRestoresA()

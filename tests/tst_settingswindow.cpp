@@ -2,6 +2,12 @@
 
 #include "formsfixture.h"
 
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+
 #include <functional>
 
 class TestSettingsWindow : public QObject
@@ -14,8 +20,15 @@ private slots:
     void speedSetsBothTimers();
     void colourAppliesToAllLines();
     void checkBoxesActOnMouseRelease();
+    void eachBoxHidesItsOwnLines_data();
+    void eachBoxHidesItsOwnLines();
+    void colourKeyFollowsTheLines();
     void closeButtonActsAsAllSet();
+    void cannotBeMinimised();
+    void enterPressesTheFocusedButton();
+    void tabOrder();
     void mainWindowKeepsItsWord();
+    void toolkitTextsInChinese();
 
 private:
     // Opens the window from "设置", runs what the learner does there, then leaves it by
@@ -34,11 +47,11 @@ void TestSettingsWindow::withSettings(const std::function<void()> &act, bool clo
 {
     bool ran = false;
     QTimer::singleShot(0, Form5, [&] {
-        QVERIFY(QTest::qWaitForWindowActive(Form5));
-        act();
-        if (closeByButton)
-            Form5->Button2->click();
-        ran = true;
+        if (QTest::qWaitForWindowActive(Form5))
+            act();
+        ran = !QTest::currentTestFailed();
+        if ((closeByButton || !ran) && Form5->isVisible())
+            Form5->Button2->click(); // a failed check must not leave the window waiting
     });
     Form1->Button3->click(); // waits until the window closes
     QVERIFY(ran);
@@ -80,6 +93,10 @@ void TestSettingsWindow::speedSetsBothTimers()
     QCOMPARE(Form1->Timer1->interval(), 968);
     QCOMPARE(Form2->Timer1->interval(), 968);
     QCOMPARE(Form5->TBAR->toolTip(), QStringLiteral("1秒"));
+    // Qt's default coarse timers may fire up to 5% off (975 ms for 968, 2900 for 2904):
+    // both step on the millisecond.
+    QCOMPARE(Form1->Timer1->timerType(), Qt::PreciseTimer);
+    QCOMPARE(Form2->Timer1->timerType(), Qt::PreciseTimer);
 }
 
 void TestSettingsWindow::colourAppliesToAllLines()
@@ -135,10 +152,125 @@ void TestSettingsWindow::checkBoxesActOnMouseRelease()
     QVERIFY(Form1->JPJM->isVisible() && Form1->JPHZ->isVisible() && Form1->CNMEAN->isVisible());
 }
 
+void TestSettingsWindow::eachBoxHidesItsOwnLines_data()
+{
+    QTest::addColumn<bool>("meaningBox");
+    QTest::addColumn<bool>("japaneseBox");
+    QTest::newRow("meaning cleared") << false << true;
+    QTest::newRow("Japanese cleared") << true << false; // for self-testing: no Japanese line left
+    QTest::newRow("both cleared") << false << false;
+    QTest::newRow("both checked") << true << true;
+}
+
+void TestSettingsWindow::eachBoxHidesItsOwnLines()
+{
+    QFETCH(bool, meaningBox);
+    QFETCH(bool, japaneseBox);
+    auto setBoxes = [this](bool meaning, bool japanese) {
+        withSettings([=] {
+            if (Form5->CheckBox1->isChecked() != meaning)
+                QTest::mouseClick(Form5->CheckBox1, Qt::LeftButton, {}, QPoint(5, 8));
+            if (Form5->CheckBox2->isChecked() != japanese)
+                QTest::mouseClick(Form5->CheckBox2, Qt::LeftButton, {}, QPoint(5, 8));
+        });
+    };
+    setBoxes(meaningBox, japaneseBox);
+    QCOMPARE(Form1->JPJM->isVisible(), japaneseBox);
+    QCOMPARE(Form1->JPHZ->isVisible(), japaneseBox);
+    QCOMPARE(Form1->CNMEAN->isVisible(), meaningBox);
+    setBoxes(true, true);
+    QVERIFY(Form1->JPJM->isVisible() && Form1->JPHZ->isVisible() && Form1->CNMEAN->isVisible());
+}
+
+void TestSettingsWindow::colourKeyFollowsTheLines()
+{
+    // Lines in the main window's key colour are see-through, glyph by glyph: whatever changes
+    // what the lines draw must leave the mask a fresh computation gives, not the old one.
+    m_prompts->nextColor = QColor(10, 36, 106);
+    withSettings([] { Form5->Button1->click(); });
+    QRegion before = Form1->mask();
+    QVERIFY(!before.isEmpty());
+    auto changedAndFresh = [&before](const char *what) {
+        const QRegion shown = Form1->mask();
+        Form1->UpdateColorKey();
+        const bool fresh = Form1->mask() == shown;
+        const bool changed = shown != before;
+        before = Form1->mask();
+        if (!fresh || !changed)
+            qWarning("%s: the mask is %s", what, fresh ? "unchanged" : "stale");
+        return fresh && changed;
+    };
+    Form1->BTNNEXT->click();
+    QVERIFY(changedAndFresh("next word"));
+    Form1->Timer1Timer();
+    QVERIFY(changedAndFresh("timer tick"));
+    Form2->N1Click();
+    QVERIFY(changedAndFresh("strip menu step"));
+    Form1->BTNFU->click();
+    QVERIFY(changedAndFresh("larger font"));
+    Form1->BTNFD->click();
+    QVERIFY(changedAndFresh("smaller font"));
+    withSettings([] { QTest::mouseClick(Form5->CheckBox1, Qt::LeftButton, {}, QPoint(5, 8)); });
+    QVERIFY(changedAndFresh("meaning hidden"));
+    withSettings([] { QTest::mouseClick(Form5->CheckBox2, Qt::LeftButton, {}, QPoint(5, 8)); });
+    QVERIFY(changedAndFresh("Japanese hidden")); // no key-coloured pixel is left: no mask
+    QVERIFY(Form1->mask().isEmpty());
+    withSettings([] {
+        QTest::mouseClick(Form5->CheckBox1, Qt::LeftButton, {}, QPoint(5, 8));
+        QTest::mouseClick(Form5->CheckBox2, Qt::LeftButton, {}, QPoint(5, 8));
+    });
+    QVERIFY(changedAndFresh("all lines shown again"));
+    m_prompts->nextColor = QColor(Qt::black);
+    withSettings([] { Form5->Button1->click(); });
+    QVERIFY(Form1->mask().isEmpty());
+}
+
 void TestSettingsWindow::closeButtonActsAsAllSet()
 {
     withSettings([] { Form5->close(); }, false);
     withSettings([] { QTest::keyClick(Form5, Qt::Key_Escape); }, false);
+}
+
+void TestSettingsWindow::cannotBeMinimised()
+{
+    // Minimised, the modal window would leave the main window waiting for it, out of reach.
+    withSettings([] {
+        Form5->showMinimized();
+        QTRY_VERIFY(!Form5->isMinimized());
+        QVERIFY(Form5->isVisible());
+    });
+}
+
+void TestSettingsWindow::enterPressesTheFocusedButton()
+{
+    auto pressEnter = [](Qt::Key key) {
+        QTest::keyClick(static_cast<QWidget *>(nullptr), key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    };
+    m_prompts->colorRequests.clear();
+    m_prompts->nextColor.reset();
+    withSettings([&] {
+        Form5->Button1->setFocus();
+        pressEnter(Qt::Key_Return);
+        QCOMPARE(m_prompts->colorRequests.size(), 1);
+        pressEnter(Qt::Key_Enter);
+        QCOMPARE(m_prompts->colorRequests.size(), 2);
+        // No button is the window's default: Enter elsewhere presses nothing.
+        for (QWidget *control : {static_cast<QWidget *>(Form5->TBAR), static_cast<QWidget *>(Form5->CheckBox1)}) {
+            control->setFocus();
+            pressEnter(Qt::Key_Return);
+        }
+        QCOMPARE(m_prompts->colorRequests.size(), 2);
+        QVERIFY(Form5->isVisible());
+        Form5->Button2->setFocus();
+        pressEnter(Qt::Key_Enter); // "一切设置好了"
+    }, false);
+}
+
+void TestSettingsWindow::tabOrder()
+{
+    const QList<QWidget *> order{Form5->TBAR, Form5->Button1, Form5->CheckBox1, Form5->CheckBox2, Form5->Button2};
+    QCOMPARE(TabChain(Form5->TBAR), order);
+    withSettings([&order] { QCOMPARE(TabWalk(Form5->TBAR, 5), order + QList<QWidget *>{Form5->TBAR}); });
 }
 
 void TestSettingsWindow::mainWindowKeepsItsWord()
@@ -150,6 +282,33 @@ void TestSettingsWindow::mainWindowKeepsItsWord()
     withSettings([] {});
     QVERIFY(QTest::qWaitForWindowActive(Form1));
     QCOMPARE(Form1->wdcount->text(), counter);
+}
+
+void TestSettingsWindow::toolkitTextsInChinese()
+{
+    // Qt's own dialogs and menus speak Simplified Chinese like the rest, whatever the locale.
+    QColorDialog colours;
+    QCOMPARE(colours.windowTitle(), QStringLiteral("选择颜色"));
+    QStringList labels;
+    for (const QLabel *label : colours.findChildren<QLabel *>())
+        labels.append(label->text());
+    QVERIFY2(labels.contains(QStringLiteral("基本颜色(&B)")), qPrintable(labels.join(u'|')));
+    const QDialogButtonBox *buttons = colours.findChild<QDialogButtonBox *>();
+    QVERIFY(buttons);
+    QCOMPARE(buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("确定"));
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+
+    QMessageBox message(QMessageBox::NoIcon, QStringLiteral("Tessarine 2005"), QString(), QMessageBox::Ok);
+    QCOMPARE(message.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+
+    std::unique_ptr<QMenu> menu(Form3->BOX->createStandardContextMenu());
+    QStringList entries;
+    for (const QAction *action : menu->actions())
+        if (!action->isSeparator())
+            entries.append(action->text().section(u'\t', 0, 0));
+    QCOMPARE(entries, QStringList({QStringLiteral("撤消(&U)"), QStringLiteral("重做(&R)"), QStringLiteral("剪切(&T)"),
+                                   QStringLiteral("复制(&C)"), QStringLiteral("粘贴(&P)"), QStringLiteral("删除"),
+                                   QStringLiteral("全选")}));
 }
 
 QTEST_MAIN(TestSettingsWindow)

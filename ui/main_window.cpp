@@ -51,7 +51,7 @@ TForm1::TForm1(QWidget *parent)
     setFont(Fonts::ControlFont());
     SetBackground(this, SystemColors::clGradientActiveCaption());
 
-    GPB = new QGroupBox(this);
+    GPB = new PlainGroupBox(this);
     GPB->setGeometry(8, 232, 761, 65);
     SetBackground(GPB, SystemColors::clSkyBlue());
 
@@ -142,8 +142,7 @@ void TForm1::ShowCurrentWord()
     JPHZ->setText(FromGbk(Store.CurrentHz()));
     CNMEAN->setText(FromGbk(Store.CurrentCn()));
     wdcount->setText(QString::fromStdString(Store.CounterText()));
-    if (!mask().isEmpty())
-        UpdateColorKey();
+    UpdateColorKey();
 }
 
 void TForm1::UpdateColorKey()
@@ -226,6 +225,7 @@ void TForm1::setFontPoints(int points)
         font.setPixelSize(pixels);
         line->setFont(font);
     }
+    UpdateColorKey();
 }
 
 void TForm1::BTNFUClick()

@@ -55,7 +55,8 @@ public:
     void ShowCurrentWord() override;
     void SyncStripLevel() override;
     // Makes the pixels drawn in the window's key colour (clActiveCaption) see-through;
-    // only a word-line colour can be that colour, so it costs nothing otherwise.
+    // only a word-line colour can be that colour, so it costs nothing otherwise. Called
+    // whenever what the word lines draw changes: text, size, colour or visibility.
     void UpdateColorKey();
 
     void FormActivate();

@@ -4,12 +4,14 @@
 #include "fonts.h"
 #include "gbktext.h"
 #include "main_window.h"
+#include "searchcells.h"
 #include "systemcolors.h"
 #include "widgets.h"
 #include "wordsearch.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QScrollBar>
 
 #include <limits>
 
@@ -46,6 +48,7 @@ TForm3::TForm3(QWidget *parent)
     }
     GRD->verticalHeader()->setDefaultSectionSize(24);
     GRD->setModel(Model);
+    GRD->setItemDelegate(new SearchCellDelegate(GRD)); // whole texts in 9 px a byte
     GRD->setFont(Fonts::FontPx(Fonts::Mincho, 16));
     GRD->setShowGrid(true);
     GRD->setWordWrap(false);
@@ -85,7 +88,10 @@ void TForm3::ClearSearchGrid()
 void TForm3::Button1Click()
 {
     ClearSearchGrid();
-    const std::optional<QByteArray> text = ToGbk(BOX->text());
+    // A new result set starts at its first row and column, not where the last was scrolled to.
+    GRD->scrollToTop();
+    GRD->horizontalScrollBar()->setValue(0);
+    const std::optional<QByteArray> text = ToGbk(FoldJapaneseInput(BOX->text()));
     if (!text)
         return; // a character without a GBK form occurs in no word
     const WordStore &store = Form1->Store;

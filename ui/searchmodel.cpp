@@ -24,7 +24,9 @@ int SearchModel::columnCount(const QModelIndex &parent) const
 
 QVariant SearchModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || index.row() >= int(m_words.size()))
+    // An invalid index (a view asking about the empty area beside the columns) and the
+    // empty rows of a grid without results have no text.
+    if (!index.isValid() || role != Qt::DisplayRole || index.row() >= int(m_words.size()))
         return {};
     const int32_t i = m_words[index.row()];
     switch (index.column()) {

@@ -55,6 +55,8 @@ TForm5::TForm5(QWidget *parent)
     setTabOrder(CheckBox1, CheckBox2);
     setTabOrder(CheckBox2, Button2);
 
+    KeepModalWindowShown(this); // no minimise button: the main window waits for this one
+
     connect(TBAR, &QSlider::valueChanged, this, &TForm5::TBARChange);
     connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
     connect(CheckBox1, &MouseUpCheckBox::mouseUp, this, &TForm5::CheckBox1MouseUp);
@@ -86,12 +88,14 @@ void TForm5::Button1Click()
 void TForm5::CheckBox1MouseUp()
 {
     Form1->CNMEAN->setVisible(CheckBox1->isChecked());
+    Form1->UpdateColorKey();
 }
 
 void TForm5::CheckBox2MouseUp()
 {
     Form1->JPJM->setVisible(CheckBox2->isChecked());
     Form1->JPHZ->setVisible(CheckBox2->isChecked());
+    Form1->UpdateColorKey();
 }
 
 void TForm5::leave()

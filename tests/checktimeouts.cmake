@@ -1,0 +1,36 @@
+# Fails when a registered test has no time limit: a test that hangs (an event loop
+# that never ends) must fail the run, not stall it.
+# Usage: cmake -DCTEST=<ctest> -DBUILD_DIR=<build folder> -P checktimeouts.cmake
+execute_process(COMMAND ${CTEST} --test-dir ${BUILD_DIR} --show-only=json-v1
+                OUTPUT_VARIABLE json RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "ctest could not list the tests")
+endif()
+
+string(JSON count LENGTH "${json}" tests)
+math(EXPR last "${count} - 1")
+set(untimed)
+foreach(i RANGE ${last})
+    string(JSON name GET "${json}" tests ${i} name)
+    set(limit 0)
+    string(JSON properties ERROR_VARIABLE none GET "${json}" tests ${i} properties)
+    if(NOT none)
+        string(JSON n LENGTH "${properties}")
+        math(EXPR lastProperty "${n} - 1")
+        foreach(p RANGE ${lastProperty})
+            string(JSON property GET "${properties}" ${p} name)
+            if(property STREQUAL "TIMEOUT")
+                string(JSON limit GET "${properties}" ${p} value)
+            endif()
+        endforeach()
+    endif()
+    if(NOT limit GREATER 0)
+        list(APPEND untimed ${name})
+    endif()
+endforeach()
+
+if(untimed)
+    list(JOIN untimed ", " untimed)
+    message(FATAL_ERROR "tests without a timeout: ${untimed}")
+endif()
+message(STATUS "all ${count} tests have a timeout")
