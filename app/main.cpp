@@ -5,8 +5,8 @@
 
 int main(int argc, char *argv[])
 {
-    ChooseQtPlatform();
+    chooseQtPlatform();
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral(APP_ID)); // matches windows to the menu entry
-    return RunProgram(app);
+    return runProgram(app);
 }

@@ -2,20 +2,20 @@
 
 #include <QtGlobal>
 
-DisplayEnvironment CurrentDisplayEnvironment()
+DisplayEnvironment currentDisplayEnvironment()
 {
     return {qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_SESSION_TYPE"), qgetenv("DISPLAY"),
             qgetenv("QT_QPA_PLATFORM")};
 }
 
-bool ShouldForceXcb(const DisplayEnvironment &env)
+bool shouldForceXcb(const DisplayEnvironment &env)
 {
     const bool wayland = !env.waylandDisplay.isEmpty() || env.sessionType == "wayland";
     return wayland && !env.x11Display.isEmpty() && env.qpaPlatform.isEmpty();
 }
 
-void ChooseQtPlatform()
+void chooseQtPlatform()
 {
-    if (ShouldForceXcb(CurrentDisplayEnvironment()))
+    if (shouldForceXcb(currentDisplayEnvironment()))
         qputenv("QT_QPA_PLATFORM", "xcb");
 }

@@ -15,7 +15,7 @@ namespace {
 
 // Qt's own texts (the colour dialog, the message box's button, the text boxes' context
 // menu) in Simplified Chinese like the rest of the program, whatever the learner's locale.
-void LoadToolkitTranslations(QApplication &app)
+void loadToolkitTranslations(QApplication &app)
 {
     auto *translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -26,10 +26,10 @@ void LoadToolkitTranslations(QApplication &app)
 
 } // namespace
 
-void CreateForms(QApplication &app)
+void createForms(QApplication &app)
 {
-    Fonts::InstallSubstitutes();
-    LoadToolkitTranslations(app);
+    Fonts::installSubstitutes();
+    loadToolkitTranslations(app);
     app.setQuitOnLastWindowClosed(false); // the run ends when the start window closes
     Form4 = new TForm4;
     Form5 = new TForm5;
@@ -40,7 +40,7 @@ void CreateForms(QApplication &app)
     Form3 = new TForm3;
 }
 
-void DestroyForms()
+void destroyForms()
 {
     delete Form3;
     delete Form2;
@@ -54,11 +54,11 @@ void DestroyForms()
     Form4 = nullptr;
 }
 
-int RunProgram(QApplication &app)
+int runProgram(QApplication &app)
 {
-    CreateForms(app);
+    createForms(app);
     Form4->show();
     app.exec();
-    DestroyForms();
+    destroyForms();
     return 0;
 }

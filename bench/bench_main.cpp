@@ -19,8 +19,8 @@ namespace {
 class NoDisplay : public WordDisplay
 {
 public:
-    void SyncStripLevel() override {}
-    void ShowCurrentWord() override {}
+    void syncStripLevel() override {}
+    void showCurrentWord() override {}
 };
 
 long residentKb()
@@ -38,8 +38,8 @@ void BM_LoadLevel1(benchmark::State &state)
     WordStore store;
     NoDisplay display;
     for (auto _ : state) {
-        LoadLevelBank(store, WordLevel::Level1, display);
-        benchmark::DoNotOptimize(store.WDTOTAL);
+        loadLevelBank(store, WordLevel::Level1, display);
+        benchmark::DoNotOptimize(store.count);
     }
 }
 BENCHMARK(BM_LoadLevel1);
@@ -47,7 +47,7 @@ BENCHMARK(BM_LoadLevel1);
 // The main window's auto-browse tick: step and redraw the word lines (painting excluded).
 void BM_MainTick(benchmark::State &state)
 {
-    Form1->LoadLevelBank(WordLevel::Level1);
+    Form1->loadLevelBank(WordLevel::Level1);
     for (auto _ : state)
         Form1->Timer1Timer();
 }
@@ -56,7 +56,7 @@ BENCHMARK(BM_MainTick);
 // The strip's tick: step, rebuild the strip's line, redraw the main window.
 void BM_StripTick(benchmark::State &state)
 {
-    Form1->LoadLevelBank(WordLevel::Level1);
+    Form1->loadLevelBank(WordLevel::Level1);
     for (auto _ : state)
         Form2->Timer1Timer();
 }
@@ -64,11 +64,11 @@ BENCHMARK(BM_StripTick);
 
 void searchLevel1(benchmark::State &state, const QString &text)
 {
-    Form1->LoadLevelBank(WordLevel::Level1);
+    Form1->loadLevelBank(WordLevel::Level1);
     Form3->BOX->setText(text);
     for (auto _ : state)
         Form3->Button1Click(); // conversion, the pass over the bank, the grid's model and widths
-    state.counters["results"] = double(Form3->Model->Results().size());
+    state.counters["results"] = double(Form3->Model->results().size());
 }
 
 void BM_SearchA(benchmark::State &state)
@@ -86,7 +86,7 @@ BENCHMARK(BM_SearchNoMatch)->Unit(benchmark::kMicrosecond);
 // 100,000 ticks of both timers: the resident memory must not grow.
 void BM_TicksKeepMemory(benchmark::State &state)
 {
-    Form1->LoadLevelBank(WordLevel::Level1);
+    Form1->loadLevelBank(WordLevel::Level1);
     for (int i = 0; i < 1000; ++i) // warm up
         Form2->Timer1Timer();
     long before = 0, after = 0;
@@ -106,14 +106,14 @@ BENCHMARK(BM_TicksKeepMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_CreateWindows(benchmark::State &state)
 {
-    DestroyForms();
+    destroyForms();
     for (auto _ : state) {
-        CreateForms(*qApp);
+        createForms(*qApp);
         state.PauseTiming();
-        DestroyForms();
+        destroyForms();
         state.ResumeTiming();
     }
-    CreateForms(*qApp);
+    createForms(*qApp);
 }
 BENCHMARK(BM_CreateWindows)->Unit(benchmark::kMillisecond);
 
@@ -124,10 +124,10 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    CreateForms(app);
+    createForms(app);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    DestroyForms();
+    destroyForms();
     return 0;
 }

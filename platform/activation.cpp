@@ -2,19 +2,19 @@
 
 #include <QEvent>
 
-Activation &Activation::Instance()
+Activation &Activation::instance()
 {
     static Activation activation;
     return activation;
 }
 
-void Activation::Watch(QWidget *window, std::function<void()> onActivate)
+void Activation::watch(QWidget *window, std::function<void()> onActivate)
 {
     m_handlers.insert(window, std::move(onActivate));
     window->installEventFilter(this);
 }
 
-void Activation::WatchModal(QWidget *window)
+void Activation::watchModal(QWidget *window)
 {
     m_modal.insert(window);
     window->installEventFilter(this);

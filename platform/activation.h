@@ -17,11 +17,11 @@ class Activation : public QObject
     Q_OBJECT
 
 public:
-    static Activation &Instance();
+    static Activation &instance();
 
-    void Watch(QWidget *window, std::function<void()> onActivate);
+    void watch(QWidget *window, std::function<void()> onActivate);
     // Returning from this window to another is no activation (the modal settings window).
-    void WatchModal(QWidget *window);
+    void watchModal(QWidget *window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QWidget>
 
-QRegion ColorKeyRegion(const QImage &source, QRgb key)
+QRegion colorKeyRegion(const QImage &source, QRgb key)
 {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     key |= 0xFF000000u;
@@ -42,12 +42,12 @@ QRegion ColorKeyRegion(const QImage &source, QRgb key)
     return region;
 }
 
-void ApplyColorKey(QWidget *window, const QColor &key)
+void applyColorKey(QWidget *window, const QColor &key)
 {
     QImage image(window->size(), QImage::Format_RGB32);
     window->clearMask();
     window->render(&image);
-    const QRegion visible = ColorKeyRegion(image, key.rgb());
+    const QRegion visible = colorKeyRegion(image, key.rgb());
     if (visible == QRegion(image.rect()))
         window->clearMask();
     else

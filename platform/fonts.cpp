@@ -7,7 +7,7 @@
 
 namespace Fonts {
 
-void InstallSubstitutes()
+void installSubstitutes()
 {
     QFont::insertSubstitutions(Mincho, {QStringLiteral("IPAMincho"), QStringLiteral("IPAexMincho")});
     QFont::insertSubstitutions(Songti, {QStringLiteral("AR PL SungtiL GB"), QStringLiteral("Noto Serif CJK SC")});
@@ -17,23 +17,23 @@ void InstallSubstitutes()
                                            QStringLiteral("DejaVu Sans")});
 }
 
-int PointsToPixels(int points)
+int pointsToPixels(int points)
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
     return int(std::lround(points * dpi / 72.0));
 }
 
-QFont FontPx(const QString &face, int pixels)
+QFont fontPx(const QString &face, int pixels)
 {
     QFont font(face);
     font.setPixelSize(pixels);
     return font;
 }
 
-QFont ControlFont()
+QFont controlFont()
 {
-    return FontPx(SansSerif, PointsToPixels(8));
+    return fontPx(SansSerif, pointsToPixels(8));
 }
 
 } // namespace Fonts

@@ -12,14 +12,14 @@ inline const QString SansSerif = QStringLiteral("MS Sans Serif");
 // Maps the faces above to the Debian fonts that stand in for them:
 // IPAMincho (Japanese glyph forms), AR PL SungtiL GB (Simplified Chinese forms)
 // and WenQuanYi Micro Hei for control texts.
-void InstallSubstitutes();
+void installSubstitutes();
 
 // A point size as a pixel height at the screen's resolution (22 points = 29 pixels at 96 dpi).
-int PointsToPixels(int points);
+int pointsToPixels(int points);
 
 // The face at a pixel height.
-QFont FontPx(const QString &face, int pixels);
+QFont fontPx(const QString &face, int pixels);
 
 // The controls' default font: "MS Sans Serif", 8 points.
-QFont ControlFont();
+QFont controlFont();
 } // namespace Fonts

@@ -1,6 +1,6 @@
 #include "prompts.h"
 
-#include "widgets.h"
+#include "windowplacement.h"
 
 #include <QColorDialog>
 #include <QMessageBox>
@@ -10,18 +10,18 @@ namespace {
 class QtPrompts : public UserPrompts
 {
 public:
-    void Message(const QString &text) override
+    void message(const QString &text) override
     {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tessarine 2005"), text, QMessageBox::Ok);
         box.setWindowModality(Qt::ApplicationModal);
-        KeepModalWindowShown(&box);
+        keepModalWindowShown(&box);
         box.exec();
     }
 
-    std::optional<QColor> ChooseColor(const QColor &initial) override
+    std::optional<QColor> chooseColor(const QColor &initial) override
     {
         QColorDialog dialog(initial);
-        KeepModalWindowShown(&dialog);
+        keepModalWindowShown(&dialog);
         if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid())
             return std::nullopt;
         return dialog.selectedColor();
@@ -33,21 +33,21 @@ UserPrompts *current = &qtPrompts;
 
 } // namespace
 
-UserPrompts &Prompts()
+UserPrompts &prompts()
 {
     return *current;
 }
 
-void SetPrompts(UserPrompts *prompts)
+void setPrompts(UserPrompts *prompts)
 {
     current = prompts ? prompts : &qtPrompts;
 }
 
-bool ColorChooser::Execute()
+bool ColorChooser::choose()
 {
-    const std::optional<QColor> chosen = Prompts().ChooseColor(Color);
+    const std::optional<QColor> chosen = prompts().chooseColor(color);
     if (!chosen)
         return false;
-    Color = *chosen;
+    color = *chosen;
     return true;
 }

@@ -12,20 +12,20 @@ class UserPrompts
 {
 public:
     virtual ~UserPrompts() = default;
-    virtual void Message(const QString &text) = 0;
+    virtual void message(const QString &text) = 0;
     // The chosen colour, or nothing when the learner cancels.
-    virtual std::optional<QColor> ChooseColor(const QColor &initial) = 0;
+    virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
 };
 
-UserPrompts &Prompts();
+UserPrompts &prompts();
 // Replaces the prompts (nullptr restores Qt's dialogs); the caller keeps ownership.
-void SetPrompts(UserPrompts *prompts);
+void setPrompts(UserPrompts *prompts);
 
 // The colour chooser: holds the colour chosen last (black at first) and opens on it.
 class ColorChooser
 {
 public:
-    QColor Color = Qt::black;
-    // True when the learner chose a colour, which Color then holds.
-    bool Execute();
+    QColor color = Qt::black;
+    // True when the learner chose a colour, which color then holds.
+    bool choose();
 };

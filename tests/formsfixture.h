@@ -9,6 +9,7 @@
 #include "settings_window.h"
 #include "start_window.h"
 #include "startup.h"
+#include "steptimer.h"
 #include "strip_window.h"
 
 #include <QApplication>
@@ -17,8 +18,8 @@
 class RecordingPrompts : public UserPrompts
 {
 public:
-    void Message(const QString &text) override { messages.append(text); }
-    std::optional<QColor> ChooseColor(const QColor &initial) override
+    void message(const QString &text) override { messages.append(text); }
+    std::optional<QColor> chooseColor(const QColor &initial) override
     {
         colorRequests.append(initial);
         return nextColor;
@@ -30,18 +31,18 @@ public:
 };
 
 // Creates the windows once per test program and installs the recording prompts.
-inline RecordingPrompts &SetUpForms()
+inline RecordingPrompts &setUpForms()
 {
     static RecordingPrompts prompts;
     if (!Form1) {
-        SetPrompts(&prompts);
-        CreateForms(*qApp);
+        setPrompts(&prompts);
+        createForms(*qApp);
     }
     return prompts;
 }
 
 // Shows the start window and presses "进   入": the main window on level 4, word 1.
-inline bool EnterMainWindow()
+inline bool enterMainWindow()
 {
     if (!Form4->isVisible()) {
         Form4->show();
@@ -54,7 +55,7 @@ inline bool EnterMainWindow()
 
 // The controls of first's window that Tab reaches, in the order of its focus chain, from
 // first until the chain comes round to it again.
-inline QList<QWidget *> TabChain(QWidget *first)
+inline QList<QWidget *> tabChain(QWidget *first)
 {
     QList<QWidget *> chain;
     QWidget *window = first->window();
@@ -68,7 +69,7 @@ inline QList<QWidget *> TabChain(QWidget *first)
 }
 
 // Where the focus is after each of the given number of presses of Tab, starting on first.
-inline QList<QWidget *> TabWalk(QWidget *first, int presses)
+inline QList<QWidget *> tabWalk(QWidget *first, int presses)
 {
     first->setFocus();
     QList<QWidget *> walked{QApplication::focusWidget()};

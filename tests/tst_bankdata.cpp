@@ -189,7 +189,7 @@ void TestBankData::initTestCase()
 
     for (WordLevel level : AllLevels) {
         QList<Word> words;
-        const Bank bank = BankWords(level);
+        const Bank bank = bankWords(level);
         for (int32_t i = 0; i < bank.size(); ++i) {
             const BankEntry entry = bank[i];
             words.append({decodeGbk(entry.first), decodeGbk(entry.second), decodeGbk(entry.meaning), i + 1});

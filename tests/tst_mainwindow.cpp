@@ -38,12 +38,12 @@ private:
 
 void TestMainWindow::initTestCase()
 {
-    m_prompts = &SetUpForms();
+    m_prompts = &setUpForms();
 }
 
 void TestMainWindow::guardsBeforeAnyBank()
 {
-    QCOMPARE(Form1->Store.WDTOTAL, 0);
+    QCOMPARE(Form1->Store.count, 0);
     QCOMPARE(Form1->wdcount->text(), QStringLiteral("0/0"));
     Form1->BTNNEXTClick();
     Form1->BTNPREVClick();
@@ -59,7 +59,7 @@ void TestMainWindow::guardsBeforeAnyBank()
                                                QStringLiteral("请选择词库后再进行小窗口浏览。"),
                                                QStringLiteral("请选择词库后再进行查询。"),
                                                QStringLiteral("请选择词库后再进行操作。")}));
-    QCOMPARE(Form1->Store.WDPOS, 0);
+    QCOMPARE(Form1->Store.position, 0);
     QVERIFY(!Form1->isVisible() && !Form2->isVisible() && !Form3->isVisible());
     m_prompts->messages.clear();
 }
@@ -82,15 +82,15 @@ void TestMainWindow::startUp()
 void TestMainWindow::firstEnterShowsLevel4()
 {
     const QPoint startPlace = Form4->pos();
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     QVERIFY(!Form4->isVisible());
     QVERIFY(Form1->OPBGJ4->isChecked());
-    QCOMPARE(Form1->Store.WDPOS, 1);
+    QCOMPARE(Form1->Store.position, 1);
     QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/731"));
-    const BankEntry first = BankWords(WordLevel::Level4)[0];
-    QCOMPARE(Form1->JPJM->text(), FromGbk(first.first));
-    QCOMPARE(Form1->JPHZ->text(), FromGbk(first.second));
-    QCOMPARE(Form1->CNMEAN->text(), FromGbk(first.meaning));
+    const BankEntry first = bankWords(WordLevel::Level4)[0];
+    QCOMPARE(Form1->JPJM->text(), fromGbk(first.first));
+    QCOMPARE(Form1->JPHZ->text(), fromGbk(first.second));
+    QCOMPARE(Form1->CNMEAN->text(), fromGbk(first.meaning));
     QCOMPARE(Form1->size(), QSize(776, 304));
     // "返回" shows the start window where it was.
     Form1->BTNEXIT->click();
@@ -101,11 +101,11 @@ void TestMainWindow::firstEnterShowsLevel4()
 
 void TestMainWindow::stepsWrapBothWays()
 {
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     Form1->BTNPREV->click();
     QCOMPARE(Form1->wdcount->text(), QStringLiteral("731/731"));
-    const BankEntry last = BankWords(WordLevel::Level4)[730];
-    QCOMPARE(Form1->JPJM->text(), FromGbk(last.first));
+    const BankEntry last = bankWords(WordLevel::Level4)[730];
+    QCOMPARE(Form1->JPJM->text(), fromGbk(last.first));
     // The buttons keep the hidden strip's line current.
     QCOMPARE(Form2->ll->toolTip(), QStringLiteral("731/731"));
     Form1->BTNNEXT->click();
@@ -118,17 +118,17 @@ void TestMainWindow::stepsWrapBothWays()
 
 void TestMainWindow::reclickingTheSelectedLevelDoesNothing()
 {
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     for (int i = 0; i < 4; ++i)
         Form1->BTNNEXT->click();
     Form1->OPBGJ4->click();
-    QCOMPARE(Form1->Store.WDPOS, 5);
+    QCOMPARE(Form1->Store.position, 5);
     QCOMPARE(Form1->wdcount->text(), QStringLiteral("5/731"));
 }
 
 void TestMainWindow::levelChangeWhileAutoBrowsing()
 {
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     QTest::mouseClick(Form1->ATBROWSE, Qt::LeftButton);
     QVERIFY(Form1->ATBROWSE->isChecked());
     QVERIFY(Form1->Timer1->isActive());
@@ -151,29 +151,29 @@ void TestMainWindow::fontSizeLimits()
         return QList<int>{Form1->JPJM->font().pixelSize(), Form1->JPHZ->font().pixelSize(),
                           Form1->CNMEAN->font().pixelSize()};
     };
-    QCOMPARE(Form1->FontPoints(), 22);
-    QCOMPARE(Form1->JPJM->font().pixelSize(), Fonts::PointsToPixels(22));
+    QCOMPARE(Form1->fontPoints(), 22);
+    QCOMPARE(Form1->JPJM->font().pixelSize(), Fonts::pointsToPixels(22));
     if (QGuiApplication::primaryScreen()->logicalDotsPerInchY() == 96)
-        QCOMPARE(Fonts::PointsToPixels(22), 29);
+        QCOMPARE(Fonts::pointsToPixels(22), 29);
     for (int expected = 24; expected <= 44; expected += 2) {
         Form1->BTNFU->click();
-        QCOMPARE(Form1->FontPoints(), expected);
+        QCOMPARE(Form1->fontPoints(), expected);
     }
     Form1->BTNFU->click();
-    QCOMPARE(Form1->FontPoints(), 44);
-    QCOMPARE(sizes(), QList<int>(3, Fonts::PointsToPixels(44)));
+    QCOMPARE(Form1->fontPoints(), 44);
+    QCOMPARE(sizes(), QList<int>(3, Fonts::pointsToPixels(44)));
     QCOMPARE(sizes(), QList<int>(3, 59)); // at 96 dpi
-    while (Form1->FontPoints() > 22)
+    while (Form1->fontPoints() > 22)
         Form1->BTNFD->click();
     for (int expected : {20, 18, 16, 14}) {
         Form1->BTNFD->click();
-        QCOMPARE(Form1->FontPoints(), expected);
+        QCOMPARE(Form1->fontPoints(), expected);
     }
     Form1->BTNFD->click();
-    QCOMPARE(Form1->FontPoints(), 14);
-    QCOMPARE(sizes(), QList<int>(3, Fonts::PointsToPixels(14)));
+    QCOMPARE(Form1->fontPoints(), 14);
+    QCOMPARE(sizes(), QList<int>(3, Fonts::pointsToPixels(14)));
     QCOMPARE(sizes(), QList<int>(3, 19)); // at 96 dpi
-    while (Form1->FontPoints() < 22)
+    while (Form1->fontPoints() < 22)
         Form1->BTNFU->click();
 }
 
@@ -194,18 +194,18 @@ void TestMainWindow::pointsRoundToPixels()
     QFETCH(int, points);
     QFETCH(int, pixels);
     QCOMPARE(QGuiApplication::primaryScreen()->logicalDotsPerInchY(), 96.0); // the offscreen screen
-    QCOMPARE(Fonts::PointsToPixels(points), pixels);
+    QCOMPARE(Fonts::pointsToPixels(points), pixels);
     if (points == 8)
         QCOMPARE(Form1->font().pixelSize(), pixels);
 }
 
 void TestMainWindow::tabOrder()
 {
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     const QList<QWidget *> order{Form1->ATBROWSE, Form1->BTNEXIT, Form1->OPBGJ4, Form1->OPBGJ3, Form1->OPBGJ2,
                                  Form1->OPBGJ1, Form1->BTNFU, Form1->BTNFD, Form1->BTNPREV, Form1->BTNNEXT,
                                  Form1->OPBJD1, Form1->Button1, Form1->Button2, Form1->Button3};
-    QCOMPARE(TabChain(Form1->ATBROWSE), order);
+    QCOMPARE(tabChain(Form1->ATBROWSE), order);
     // Walked with the Tab key: the five radio buttons form one group, which Tab stops at
     // once, on OPBGJ4 (checked after every entry).
     QList<QWidget *> expected;
@@ -213,15 +213,15 @@ void TestMainWindow::tabOrder()
         if (!qobject_cast<QRadioButton *>(control) || control == Form1->OPBGJ4)
             expected.append(control);
     expected.append(Form1->ATBROWSE); // and round again
-    QCOMPARE(TabWalk(Form1->ATBROWSE, int(expected.size()) - 1), expected);
+    QCOMPARE(tabWalk(Form1->ATBROWSE, int(expected.size()) - 1), expected);
 }
 
 void TestMainWindow::emptySecondTextShownTwice()
 {
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     Form1->OPBGJ1->click();
     QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/4205"));
-    while (!Form1->Store.HZLIST[Form1->Store.WDPOS].empty())
+    while (!Form1->Store.secondTexts[Form1->Store.position].empty())
         Form1->BTNNEXT->click();
     QVERIFY(!Form1->JPJM->text().isEmpty());
     QCOMPARE(Form1->JPHZ->text(), Form1->JPJM->text());
@@ -229,7 +229,7 @@ void TestMainWindow::emptySecondTextShownTwice()
 
 void TestMainWindow::panelsAreSkyBlue()
 {
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     // On the rendered pixels: every pixel of the lower group box that no control covers,
     // inside its frame and below the word panel, and the panel's empty top row.
     const QImage shot = Form1->grab().toImage();
@@ -275,7 +275,7 @@ void TestMainWindow::enterPressesTheFocusedButton()
     QFETCH(QString, button);
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     const QHash<QString, QPushButton *> buttons{{QStringLiteral("BTNNEXT"), Form1->BTNNEXT},
                                                 {QStringLiteral("BTNPREV"), Form1->BTNPREV},
                                                 {QStringLiteral("BTNFU"), Form1->BTNFU},
@@ -293,33 +293,33 @@ void TestMainWindow::enterPressesTheFocusedButton()
     QSignalSpy anyClick(Form1->Button3, &QPushButton::clicked);
     QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key(key), modifiers);
     QVERIFY(anyClick.isEmpty());
-    while (Form1->FontPoints() > 22)
+    while (Form1->fontPoints() > 22)
         Form1->BTNFD->click();
-    while (Form1->FontPoints() < 22)
+    while (Form1->fontPoints() < 22)
         Form1->BTNFU->click();
 }
 
 void TestMainWindow::closeButtonActsAsBack()
 {
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
     Form1->close();
     QVERIFY(QTest::qWaitForWindowActive(Form4));
     QVERIFY(!Form1->isVisible());
     QVERIFY(quitting.isEmpty());
     // The window was only hidden: its state is still there.
-    QCOMPARE(Form1->Store.WDTOTAL, 731);
+    QCOMPARE(Form1->Store.count, 731);
 }
 
 void TestMainWindow::backWithAutoBrowseAndEnterAgain()
 {
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     Form1->OPBJD1->click();
     QTest::mouseClick(Form1->ATBROWSE, Qt::LeftButton);
     Form1->BTNEXIT->click();
     QVERIFY(QTest::qWaitForWindowActive(Form4));
     QVERIFY(Form1->Timer1->isActive()); // it keeps stepping while hidden
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     QVERIFY(Form1->OPBGJ4->isChecked());
     QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/731"));
     QVERIFY(Form1->ATBROWSE->isChecked());
@@ -329,19 +329,19 @@ void TestMainWindow::backWithAutoBrowseAndEnterAgain()
 
 void TestMainWindow::comingBackFromAnotherApplicationIsNoActivation()
 {
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     Form1->BTNNEXT->click();
     QApplication::setActiveWindow(nullptr); // another application takes the focus
     QTRY_VERIFY(!Form1->isActiveWindow());
     QApplication::setActiveWindow(Form1);   // and the learner comes back
     QVERIFY(QTest::qWaitForWindowActive(Form1));
-    QCOMPARE(Form1->Store.WDPOS, 2);
+    QCOMPARE(Form1->Store.position, 2);
 }
 
 void TestMainWindow::exitEndsTheRunWithTimersRunning()
 {
-    QVERIFY(EnterMainWindow());
-    Form1->Timer1->SetEnabled(true);
+    QVERIFY(enterMainWindow());
+    setTimerRunning(Form1->Timer1, true);
     Form1->BTNEXIT->click();
     QVERIFY(QTest::qWaitForWindowActive(Form4));
     QTimer::singleShot(0, Form4->Button3, &QPushButton::click);

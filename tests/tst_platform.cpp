@@ -1,8 +1,8 @@
-// The small platform layer: colour keys, Delphi-like timers and check boxes.
+// The small platform layer: colour keys, the step timers' rules and check boxes.
 
 #include "colorkey.h"
-#include "timer.h"
-#include "widgets.h"
+#include "mouseupcheckbox.h"
+#include "steptimer.h"
 
 #include <QPainter>
 #include <QSignalSpy>
@@ -29,16 +29,16 @@ void TestPlatform::colorKeyRegion()
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x)
             image.setPixel(x, y, pixels[y][x]);
-    const QRegion visible = ColorKeyRegion(image, r);
+    const QRegion visible = ::colorKeyRegion(image, r);
     QRegion expected;
     expected += QRect(2, 1, 2, 1);
     expected += QRect(1, 2, 4, 1); // the almost-red pixel stays: only the exact key is see-through
     QCOMPARE(visible, expected);
     // No key pixel: everything stays; all key: nothing does.
-    QCOMPARE(ColorKeyRegion(image, qRgb(1, 2, 3)), QRegion(image.rect()));
+    QCOMPARE(::colorKeyRegion(image, qRgb(1, 2, 3)), QRegion(image.rect()));
     QImage red(3, 3, QImage::Format_RGB32);
     red.fill(r);
-    QVERIFY(ColorKeyRegion(red, r).isEmpty());
+    QVERIFY(::colorKeyRegion(red, r).isEmpty());
 }
 
 void TestPlatform::colorKeyOnAWindow()
@@ -54,36 +54,39 @@ void TestPlatform::colorKeyOnAWindow()
     palette.setColor(QPalette::Window, QColor(166, 202, 240));
     inner->setPalette(palette);
     inner->setAutoFillBackground(true);
-    ApplyColorKey(&window, Qt::red);
+    applyColorKey(&window, Qt::red);
     QCOMPARE(window.mask(), QRegion(10, 5, 20, 10));
-    ApplyColorKey(&window, QColor(1, 2, 3)); // nothing of that colour: no mask
+    applyColorKey(&window, QColor(1, 2, 3)); // nothing of that colour: no mask
     QVERIFY(window.mask().isEmpty());
 }
 
 void TestPlatform::enablingARunningTimerKeepsItsPeriod()
 {
-    Timer timer(400);
-    timer.SetEnabled(true);
+    QTimer *timer = makeStepTimer(400, this);
+    QCOMPARE(timer->timerType(), Qt::PreciseTimer);
+    setTimerRunning(timer, true);
     QTest::qWait(200);
-    timer.SetEnabled(true);
-    QVERIFY(timer.remainingTime() <= 250); // not restarted
-    timer.SetEnabled(false);
-    QVERIFY(!timer.Enabled());
+    setTimerRunning(timer, true);
+    QVERIFY(timer->remainingTime() <= 250); // not restarted
+    setTimerRunning(timer, false);
+    QVERIFY(!timer->isActive());
+    delete timer;
 }
 
 void TestPlatform::sameIntervalKeepsTheCount()
 {
-    Timer timer(400);
-    timer.SetEnabled(true);
+    QTimer *timer = makeStepTimer(400, this);
+    startIfStopped(timer);
     QTest::qWait(200);
-    timer.SetInterval(400);
-    QVERIFY(timer.remainingTime() <= 250);
-    timer.SetInterval(800); // a new value restarts the count
-    QVERIFY(timer.remainingTime() > 600);
-    timer.SetEnabled(false);
-    timer.SetInterval(968); // a stopped timer keeps it for later
-    QCOMPARE(timer.interval(), 968);
-    QVERIFY(!timer.isActive());
+    setIntervalKeepingCount(timer, 400);
+    QVERIFY(timer->remainingTime() <= 250);
+    setIntervalKeepingCount(timer, 800); // a new value restarts the count
+    QVERIFY(timer->remainingTime() > 600);
+    setTimerRunning(timer, false);
+    setIntervalKeepingCount(timer, 968); // a stopped timer keeps it for later
+    QCOMPARE(timer->interval(), 968);
+    QVERIFY(!timer->isActive());
+    delete timer;
 }
 
 void TestPlatform::mouseUpComesAfterTheToggle()

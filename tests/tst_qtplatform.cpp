@@ -63,7 +63,7 @@ void TestQtPlatform::shouldForceXcb()
     QFETCH(QByteArray, x11Display);
     QFETCH(QByteArray, qpaPlatform);
     QFETCH(bool, forceXcb);
-    QCOMPARE(ShouldForceXcb({waylandDisplay, sessionType, x11Display, qpaPlatform}), forceXcb);
+    QCOMPARE(::shouldForceXcb({waylandDisplay, sessionType, x11Display, qpaPlatform}), forceXcb);
 }
 
 void TestQtPlatform::setEnvironment(const DisplayEnvironment &env)
@@ -82,9 +82,9 @@ void TestQtPlatform::setEnvironment(const DisplayEnvironment &env)
 
 void TestQtPlatform::readsTheEnvironment()
 {
-    const DisplayEnvironment saved = CurrentDisplayEnvironment();
+    const DisplayEnvironment saved = currentDisplayEnvironment();
     setEnvironment({"wayland-1", "wayland", ":2", "minimal"});
-    const DisplayEnvironment env = CurrentDisplayEnvironment();
+    const DisplayEnvironment env = currentDisplayEnvironment();
     setEnvironment(saved);
     QCOMPARE(env.waylandDisplay, QByteArray("wayland-1"));
     QCOMPARE(env.sessionType, QByteArray("wayland"));
@@ -94,12 +94,12 @@ void TestQtPlatform::readsTheEnvironment()
 
 void TestQtPlatform::choosesXcbBeforeTheApplication()
 {
-    const DisplayEnvironment saved = CurrentDisplayEnvironment();
+    const DisplayEnvironment saved = currentDisplayEnvironment();
     setEnvironment({"wayland-0", "wayland", ":0", {}});
-    ChooseQtPlatform();
+    chooseQtPlatform();
     const QByteArray onWayland = qgetenv("QT_QPA_PLATFORM");
     setEnvironment({{}, "x11", ":0", {}});
-    ChooseQtPlatform();
+    chooseQtPlatform();
     const bool setOnX11 = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
     setEnvironment(saved);
     QCOMPARE(onWayland, QByteArray("xcb"));

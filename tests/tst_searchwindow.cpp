@@ -65,7 +65,7 @@ void TestSearchWindow::substring()
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, pattern);
     QFETCH(bool, found);
-    QCOMPARE(GbkContains(GbkText(text.constData(), size_t(text.size())),
+    QCOMPARE(gbkContains(GbkText(text.constData(), size_t(text.size())),
                          GbkText(pattern.constData(), size_t(pattern.size()))),
              found);
 }
@@ -92,19 +92,19 @@ void TestSearchWindow::foldJapaneseInput()
 {
     QFETCH(QString, typed);
     QFETCH(QString, folded);
-    QCOMPARE(FoldJapaneseInput(typed), folded);
-    QVERIFY(ToGbk(FoldJapaneseInput(typed)).has_value());
+    QCOMPARE(::foldJapaneseInput(typed), folded);
+    QVERIFY(toGbk(::foldJapaneseInput(typed)).has_value());
 }
 
 void TestSearchWindow::initTestCase()
 {
-    SetUpForms();
+    setUpForms();
     // As created: 16999 empty rows in three invisible columns, before any search.
     QCOMPARE(Form3->Model->rowCount(), WordStore::Capacity);
     for (int c = 0; c < 3; ++c)
         QCOMPARE(Form3->GRD->columnWidth(c), 0);
     QCOMPARE(Form3->GRD->verticalHeader()->defaultSectionSize(), 24);
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
 }
 
 QString TestSearchWindow::cell(int row, int column) const
@@ -127,17 +127,17 @@ void TestSearchWindow::openingSearchesForA()
     QCOMPARE(Form3->BOX->text(), QStringLiteral("あ"));
     // Every word with "あ" in one of its texts, in word order.
     QList<int> expected;
-    const auto words = BankWords(WordLevel::Level3);
+    const auto words = bankWords(WordLevel::Level3);
     for (int i = 0; i < int(words.size()); ++i) {
         const BankEntry &e = words[i];
-        if (FromGbk(e.first).contains(u'あ') || FromGbk(e.second).contains(u'あ') || FromGbk(e.meaning).contains(u'あ'))
+        if (fromGbk(e.first).contains(u'あ') || fromGbk(e.second).contains(u'あ') || fromGbk(e.meaning).contains(u'あ'))
             expected.append(i + 1);
     }
     QVERIFY(expected.size() > 10);
-    QCOMPARE(QList<int>(Form3->Model->Results().begin(), Form3->Model->Results().end()), expected);
+    QCOMPARE(QList<int>(Form3->Model->results().begin(), Form3->Model->results().end()), expected);
     QCOMPARE(Form3->Model->rowCount(), expected.size());
-    QCOMPARE(cell(0, 0), FromGbk(words[expected[0] - 1].first));
-    QCOMPARE(cell(0, 2), FromGbk(words[expected[0] - 1].meaning));
+    QCOMPARE(cell(0, 0), fromGbk(words[expected[0] - 1].first));
+    QCOMPARE(cell(0, 2), fromGbk(words[expected[0] - 1].meaning));
 }
 
 // A small store of our own, so that widths and counts are known exactly.
@@ -158,13 +158,13 @@ void TestSearchWindow::useFixture()
     WordStore &store = Form1->Store;
     const int32_t n = int32_t(std::size(fixture));
     for (int32_t k = 1; k <= n; ++k) {
-        store.JMLIST[k] = fixture[k - 1][0];
-        store.HZLIST[k] = fixture[k - 1][1];
-        store.CNLIST[k] = fixture[k - 1][2];
+        store.firstTexts[k] = fixture[k - 1][0];
+        store.secondTexts[k] = fixture[k - 1][1];
+        store.meanings[k] = fixture[k - 1][2];
     }
-    store.CNLIST[n] = longMeaning;
-    store.WDPOS = 1;
-    store.WDTOTAL = n;
+    store.meanings[n] = longMeaning;
+    store.position = 1;
+    store.count = n;
 }
 
 void TestSearchWindow::nothingFoundLeavesOneEmptyRow_data()
@@ -188,7 +188,7 @@ void TestSearchWindow::nothingFoundLeavesOneEmptyRow()
     QCOMPARE(Form3->Model->rowCount(), 1);
     QVERIFY(cell(0, 0).isEmpty() && cell(0, 1).isEmpty() && cell(0, 2).isEmpty());
     for (int c = 0; c < 3; ++c) {
-        QCOMPARE(Form3->ColumnWidth(c), 0);
+        QCOMPARE(Form3->columnWidth(c), 0);
         QCOMPARE(Form3->GRD->columnWidth(c), 0);
     }
 }
@@ -214,15 +214,15 @@ void TestSearchWindow::emptySecondTextAndColumnWidths()
     search(QStringLiteral("内容")); // GBK C4DA C8DD, the meaning of word 1
     QCOMPARE(Form3->Model->rowCount(), 1);
     QCOMPARE(cell(0, 1), QStringLiteral("x1"));
-    QCOMPARE(Form3->ColumnWidth(0), 18);
-    QCOMPARE(Form3->ColumnWidth(1), 18);
-    QCOMPARE(Form3->ColumnWidth(2), 36);
+    QCOMPARE(Form3->columnWidth(0), 18);
+    QCOMPARE(Form3->columnWidth(1), 18);
+    QCOMPARE(Form3->columnWidth(2), 36);
     search(QStringLiteral("q"));
-    QCOMPARE(Form3->ColumnWidth(2), 738); // 82 bytes
+    QCOMPARE(Form3->columnWidth(2), 738); // 82 bytes
     QCOMPARE(Form3->GRD->columnWidth(2), 738);
     search(QStringLiteral("あい"));
-    QCOMPARE(Form3->ColumnWidth(0), 72);
-    QCOMPARE(Form3->ColumnWidth(1), 18);
+    QCOMPARE(Form3->columnWidth(0), 72);
+    QCOMPARE(Form3->columnWidth(1), 18);
 }
 
 void TestSearchWindow::enterInTheBoxStartsNoSearch()
@@ -245,9 +245,9 @@ void TestSearchWindow::enterInTheBoxStartsNoSearch()
 void TestSearchWindow::tabOrder()
 {
     const QList<QWidget *> order{Form3->BOX, Form3->GRD, Form3->Button1};
-    QCOMPARE(TabChain(Form3->BOX), order);
+    QCOMPARE(tabChain(Form3->BOX), order);
     // Inside the grid Tab moves from cell to cell, so the walk starts on the button.
-    QCOMPARE(TabWalk(Form3->Button1, 2), (QList<QWidget *>{Form3->Button1, Form3->BOX, Form3->GRD}));
+    QCOMPARE(tabWalk(Form3->Button1, 2), (QList<QWidget *>{Form3->Button1, Form3->BOX, Form3->GRD}));
 }
 
 void TestSearchWindow::hugeAndOddInput()
@@ -256,7 +256,7 @@ void TestSearchWindow::hugeAndOddInput()
     search(QString(1 << 20, u'x')); // a pasted megabyte
     QCOMPARE(Form3->BOX->text().size(), 1 << 20);
     QCOMPARE(Form3->Model->rowCount(), 1);
-    QCOMPARE(Form3->ColumnWidth(0), 0);
+    QCOMPARE(Form3->columnWidth(0), 0);
     search(QStringLiteral("x2"));
     QCOMPARE(Form3->Model->rowCount(), 1);
 }
@@ -296,15 +296,15 @@ static QImage renderCell(const QModelIndex &index, int width)
 
 void TestSearchWindow::cellsShowTheirWholeText()
 {
-    Form1->LoadLevelBank(WordLevel::Level4);
+    Form1->loadLevelBank(WordLevel::Level4);
     // "青い" showed as "…" and "あ…"; then every character of the bank as a query.
     QStringList queries{QStringLiteral("青い")};
     QSet<QChar> seen;
-    const Bank bank = BankWords(WordLevel::Level4);
+    const Bank bank = bankWords(WordLevel::Level4);
     for (int32_t i = 0; i < bank.size(); ++i) {
         const BankEntry e = bank[i];
         for (GbkText t : {e.first, e.second, e.meaning})
-            for (QChar c : FromGbk(t))
+            for (QChar c : fromGbk(t))
                 if (!seen.contains(c)) {
                     seen.insert(c);
                     queries.append(c);
@@ -339,7 +339,7 @@ void TestSearchWindow::cellsShowTheirWholeText()
 
 void TestSearchWindow::newSearchStartsAtTheFirstRow()
 {
-    Form1->LoadLevelBank(WordLevel::Level1);
+    Form1->loadLevelBank(WordLevel::Level1);
     if (!Form3->isVisible()) {
         Form1->Button2->click();
         QVERIFY(QTest::qWaitForWindowActive(Form3));
@@ -359,8 +359,8 @@ void TestSearchWindow::newSearchStartsAtTheFirstRow()
 
 void TestSearchWindow::japaneseInputFindsWhatTheBanksHold()
 {
-    auto results = [] { return Form3->Model->Results(); };
-    Form1->LoadLevelBank(WordLevel::Level4);
+    auto results = [] { return Form3->Model->results(); };
+    Form1->loadLevelBank(WordLevel::Level4);
     search(QStringLiteral("パン"));
     const auto bread = results();
     QVERIFY(!bread.empty());
@@ -393,7 +393,7 @@ void TestSearchWindow::closingReturnsAndReopeningRestoresA()
     QVERIFY(QTest::qWaitForWindowActive(Form3));
     QCOMPARE(Form3->BOX->text(), QStringLiteral("あ"));
     QVERIFY(Form3->Model->rowCount() > 1);
-    QCOMPARE(Form3->Model->Results().front(), 1); // ああ
+    QCOMPARE(Form3->Model->results().front(), 1); // ああ
 }
 
 QTEST_MAIN(TestSearchWindow)

@@ -39,8 +39,8 @@ private:
 
 void TestSettingsWindow::initTestCase()
 {
-    m_prompts = &SetUpForms();
-    QVERIFY(EnterMainWindow());
+    m_prompts = &setUpForms();
+    QVERIFY(enterMainWindow());
 }
 
 void TestSettingsWindow::withSettings(const std::function<void()> &act, bool closeByButton)
@@ -67,7 +67,7 @@ void TestSettingsWindow::initialState()
     QCOMPARE(Form5->TBAR->pageStep(), 2);
     QVERIFY(Form5->TBAR->toolTip().isEmpty());
     QVERIFY(Form5->CheckBox1->isChecked() && Form5->CheckBox2->isChecked());
-    QCOMPARE(Form5->CLDLG.Color, QColor(Qt::black));
+    QCOMPARE(Form5->CLDLG.color, QColor(Qt::black));
     QCOMPARE(Form1->Timer1->interval(), 2600);
     QCOMPARE(Form2->Timer1->interval(), 2600);
     QCOMPARE(Form5->size(), QSize(279, 97));
@@ -192,7 +192,7 @@ void TestSettingsWindow::colourKeyFollowsTheLines()
     QVERIFY(!before.isEmpty());
     auto changedAndFresh = [&before](const char *what) {
         const QRegion shown = Form1->mask();
-        Form1->UpdateColorKey();
+        Form1->updateColorKey();
         const bool fresh = Form1->mask() == shown;
         const bool changed = shown != before;
         before = Form1->mask();
@@ -269,8 +269,8 @@ void TestSettingsWindow::enterPressesTheFocusedButton()
 void TestSettingsWindow::tabOrder()
 {
     const QList<QWidget *> order{Form5->TBAR, Form5->Button1, Form5->CheckBox1, Form5->CheckBox2, Form5->Button2};
-    QCOMPARE(TabChain(Form5->TBAR), order);
-    withSettings([&order] { QCOMPARE(TabWalk(Form5->TBAR, 5), order + QList<QWidget *>{Form5->TBAR}); });
+    QCOMPARE(tabChain(Form5->TBAR), order);
+    withSettings([&order] { QCOMPARE(tabWalk(Form5->TBAR, 5), order + QList<QWidget *>{Form5->TBAR}); });
 }
 
 void TestSettingsWindow::mainWindowKeepsItsWord()

@@ -27,11 +27,11 @@ private slots:
 
 static QString expectedLine(WordLevel level, int word)
 {
-    const BankEntry e = BankWords(level)[word - 1];
-    QString text = u' ' + FromGbk(e.first) + QStringLiteral("   ");
+    const BankEntry e = bankWords(level)[word - 1];
+    QString text = u' ' + fromGbk(e.first) + QStringLiteral("   ");
     if (!e.second.empty())
-        text += FromGbk(e.second) + QStringLiteral("   ");
-    return text + FromGbk(e.meaning) + QStringLiteral("   ");
+        text += fromGbk(e.second) + QStringLiteral("   ");
+    return text + fromGbk(e.meaning) + QStringLiteral("   ");
 }
 
 static bool openStrip()
@@ -42,7 +42,7 @@ static bool openStrip()
 
 void TestStripWindow::initTestCase()
 {
-    SetUpForms();
+    setUpForms();
     QVERIFY(Form2->ll->text().isEmpty());
     QVERIFY(Form2->ll->toolTip().isEmpty());
     QCOMPARE(Form2->ComboBox1->currentIndex(), -1);
@@ -53,7 +53,7 @@ void TestStripWindow::initTestCase()
 
 void TestStripWindow::init()
 {
-    QVERIFY(EnterMainWindow()); // level 4, word 1
+    QVERIFY(enterMainWindow()); // level 4, word 1
 }
 
 void TestStripWindow::cleanup()
@@ -92,7 +92,7 @@ void TestStripWindow::lineWithTwoTexts()
 void TestStripWindow::lineWithEmptySecondText()
 {
     Form1->OPBGJ1->click();
-    while (Form1->Store.WDPOS != 87)
+    while (Form1->Store.position != 87)
         Form1->BTNNEXT->click();
     QCOMPARE(Form2->ll->text(), QStringLiteral(" おい   喂，嘿   "));
     QCOMPARE(Form2->ll->toolTip(), QStringLiteral("87/4205"));
@@ -131,7 +131,7 @@ void TestStripWindow::choosingTheCheckedLevelReloads()
         Form2->N2->trigger();
     const QString line = Form2->ll->text();
     Form2->N41->trigger();
-    QCOMPARE(Form1->Store.WDPOS, 1);
+    QCOMPARE(Form1->Store.position, 1);
     QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/731"));
     QCOMPARE(Form2->ll->text(), line); // the line keeps the old word until the next step
     QCOMPARE(Form2->ll->toolTip(), QStringLiteral("6/731"));
@@ -145,8 +145,8 @@ void TestStripWindow::choosingAnotherLevel()
         Form2->N2->trigger();
     Form2->N31->trigger();
     QVERIFY(Form1->OPBGJ3->isChecked());
-    QCOMPARE(Form1->Store.WDTOTAL, 554);
-    QCOMPARE(Form1->Store.WDPOS, 1);
+    QCOMPARE(Form1->Store.count, 554);
+    QCOMPARE(Form1->Store.position, 1);
     QCOMPARE(Form2->ComboBox1->currentIndex(), 3);
     QCOMPARE(Form2->ComboBox1->currentText(), QStringLiteral("日语 3 级词"));
     int marked = 0;
@@ -169,12 +169,12 @@ void TestStripWindow::marksFollowLoadsStartedElsewhere()
 void TestStripWindow::menuStepKeepsTheTimersPeriod()
 {
     QVERIFY(openStrip());
-    Form2->Timer1->SetInterval(500);
+    setIntervalKeepingCount(Form2->Timer1, 500);
     QTest::qWait(250);
     Form2->N2->trigger();
     Form2->N1->trigger();
     QVERIFY(Form2->Timer1->remainingTime() <= 300);
-    Form2->Timer1->SetInterval(2600);
+    setIntervalKeepingCount(Form2->Timer1, 2600);
 }
 
 void TestStripWindow::returnStopsTheTimer()

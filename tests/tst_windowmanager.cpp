@@ -60,12 +60,12 @@ void TestWindowManager::initTestCase()
 {
     if (QGuiApplication::platformName() != QStringLiteral("xcb"))
         QSKIP("runs on an X server with a window manager (tests/withwindowmanager.sh)");
-    SetUpForms();
+    setUpForms();
 }
 
 void TestWindowManager::mainWindowFrameIsCentred()
 {
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     QTRY_VERIFY(!framed(Form1).isNull());
     QVERIFY(Form1->windowHandle()->frameMargins().top() > 10); // a title bar
     QTRY_VERIFY2(frameCentred(Form1), qPrintable(describe(Form1)));
@@ -74,7 +74,7 @@ void TestWindowManager::mainWindowFrameIsCentred()
 // Opens the settings window from the main window, runs check while it is shown, closes it.
 static void withSettingsShown(const std::function<void()> &check)
 {
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     bool ran = false;
     QTimer::singleShot(0, Form5, [&] {
         auto close = qScopeGuard([] { Form5->Button2->click(); });
@@ -98,7 +98,7 @@ void TestWindowManager::settingsWindowCannotBeMinimised()
     withSettingsShown([] {
         // The window manager offers no minimise button, nor any other way to minimise it:
         // minimised, it would leave the main window waiting for it, out of reach.
-        const auto actions = [] { return X11AtomListProperty(Form5->winId(), "_NET_WM_ALLOWED_ACTIONS"); };
+        const auto actions = [] { return x11AtomListProperty(Form5->winId(), "_NET_WM_ALLOWED_ACTIONS"); };
         QTRY_VERIFY(actions().contains(QStringLiteral("_NET_WM_ACTION_CLOSE")));
         QVERIFY2(!actions().contains(QStringLiteral("_NET_WM_ACTION_MINIMIZE")), qPrintable(actions().join(u' ')));
         // Asked to minimise all the same, it stays.
@@ -112,9 +112,9 @@ void TestWindowManager::settingsWindowCannotBeMinimised()
 void TestWindowManager::messageAndColourDialogsCannotBeMinimised()
 {
     // Qt's own message box and colour dialog, not the tests' recording prompts.
-    RecordingPrompts &recording = SetUpForms();
-    SetPrompts(nullptr);
-    auto restore = qScopeGuard([&recording] { SetPrompts(&recording); });
+    RecordingPrompts &recording = setUpForms();
+    setPrompts(nullptr);
+    auto restore = qScopeGuard([&recording] { setPrompts(&recording); });
     QStringList checked;
     // Checks the modal window that opens next, then closes it.
     auto checkNextModal = [&checked](const QString &what) {
@@ -126,22 +126,22 @@ void TestWindowManager::messageAndColourDialogsCannotBeMinimised()
             QTRY_VERIFY(QApplication::activeModalWidget());
             QWidget *modal = QApplication::activeModalWidget();
             QVERIFY(QTest::qWaitForWindowExposed(modal));
-            const auto actions = [modal] { return X11AtomListProperty(modal->winId(), "_NET_WM_ALLOWED_ACTIONS"); };
+            const auto actions = [modal] { return x11AtomListProperty(modal->winId(), "_NET_WM_ALLOWED_ACTIONS"); };
             QTRY_VERIFY(actions().contains(QStringLiteral("_NET_WM_ACTION_CLOSE")));
             QVERIFY2(!actions().contains(QStringLiteral("_NET_WM_ACTION_MINIMIZE")), qPrintable(what));
             checked.append(what);
         });
     };
     checkNextModal(QStringLiteral("message box"));
-    Prompts().Message(QStringLiteral("请选择词库后再进行操作。"));
+    prompts().message(QStringLiteral("请选择词库后再进行操作。"));
     checkNextModal(QStringLiteral("colour dialog"));
-    Prompts().ChooseColor(Qt::black);
+    prompts().chooseColor(Qt::black);
     QCOMPARE(checked, QStringList({QStringLiteral("message box"), QStringLiteral("colour dialog")}));
 }
 
 void TestWindowManager::searchWindowFrameIsCentredEveryTime()
 {
-    QVERIFY(EnterMainWindow());
+    QVERIFY(enterMainWindow());
     Form1->Button2->click();
     QVERIFY(QTest::qWaitForWindowExposed(Form3));
     QTRY_VERIFY(!framed(Form3).isNull());

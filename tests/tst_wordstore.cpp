@@ -11,10 +11,10 @@ class RecordingDisplay : public WordDisplay
 {
 public:
     explicit RecordingDisplay(const WordStore &store) : m_store(store) {}
-    void SyncStripLevel() override { calls.push_back("sync " + m_store.CounterText()); }
-    void ShowCurrentWord() override
+    void syncStripLevel() override { calls.push_back("sync " + m_store.counterText()); }
+    void showCurrentWord() override
     {
-        calls.push_back("show " + m_store.CounterText() + " " + std::string(m_store.CurrentJm()));
+        calls.push_back("show " + m_store.counterText() + " " + std::string(m_store.currentFirst()));
     }
     std::vector<std::string> calls;
 
@@ -49,109 +49,109 @@ static void fill(WordStore &store, int32_t n)
     static std::vector<std::string> texts;
     texts.reserve(3 * WordStore::Capacity);
     for (int32_t k = 1; k <= n; ++k) {
-        texts.push_back("w" + std::to_string(k));
-        store.JMLIST[k] = store.HZLIST[k] = texts.back();
-        store.CNLIST[k] = texts.back();
+        texts.push_back(std::string("w").append(std::to_string(k)));
+        store.firstTexts[k] = store.secondTexts[k] = texts.back();
+        store.meanings[k] = texts.back();
     }
-    store.WDPOS = 1;
-    store.WDTOTAL = n;
+    store.position = 1;
+    store.count = n;
 }
 
 void TestWordStore::newStoreIsEmpty()
 {
     WordStore store;
-    QCOMPARE(store.WDPOS, 0);
-    QCOMPARE(store.WDTOTAL, 0);
-    QCOMPARE(store.CounterText(), std::string("0/0"));
+    QCOMPARE(store.position, 0);
+    QCOMPARE(store.count, 0);
+    QCOMPARE(store.counterText(), std::string("0/0"));
     for (int32_t k : {1, 8775, WordStore::Capacity}) {
-        QVERIFY(store.JMLIST[k].empty());
-        QVERIFY(store.HZLIST[k].empty());
-        QVERIFY(store.CNLIST[k].empty());
+        QVERIFY(store.firstTexts[k].empty());
+        QVERIFY(store.secondTexts[k].empty());
+        QVERIFY(store.meanings[k].empty());
     }
 }
 
 void TestWordStore::emptyStoreRefusesToStep()
 {
     WordStore store;
-    store.StepNext();
-    QCOMPARE(store.WDPOS, 0);
-    store.StepPrev();
-    QCOMPARE(store.WDPOS, 0);
-    QVERIFY(store.CurrentJm().empty());
-    QVERIFY(store.CurrentHz().empty());
-    QVERIFY(store.CurrentCn().empty());
-    QCOMPARE(store.CounterText(), std::string("0/0"));
+    store.stepNext();
+    QCOMPARE(store.position, 0);
+    store.stepPrevious();
+    QCOMPARE(store.position, 0);
+    QVERIFY(store.currentFirst().empty());
+    QVERIFY(store.currentSecond().empty());
+    QVERIFY(store.currentMeaning().empty());
+    QCOMPARE(store.counterText(), std::string("0/0"));
 }
 
 void TestWordStore::wrapsBothWays()
 {
     WordStore store;
     fill(store, 731);
-    store.StepPrev();
-    QCOMPARE(store.WDPOS, 731);
-    QCOMPARE(store.CounterText(), std::string("731/731"));
-    QCOMPARE(store.CurrentJm(), GbkText("w731"));
-    store.StepNext();
-    QCOMPARE(store.WDPOS, 1);
-    store.StepNext();
-    QCOMPARE(store.WDPOS, 2);
-    store.StepPrev();
-    store.StepPrev();
-    QCOMPARE(store.WDPOS, 731);
+    store.stepPrevious();
+    QCOMPARE(store.position, 731);
+    QCOMPARE(store.counterText(), std::string("731/731"));
+    QCOMPARE(store.currentFirst(), GbkText("w731"));
+    store.stepNext();
+    QCOMPARE(store.position, 1);
+    store.stepNext();
+    QCOMPARE(store.position, 2);
+    store.stepPrevious();
+    store.stepPrevious();
+    QCOMPARE(store.position, 731);
 }
 
 void TestWordStore::oneWordBank()
 {
     WordStore store;
     fill(store, 1);
-    store.StepNext();
-    QCOMPARE(store.WDPOS, 1);
-    store.StepPrev();
-    QCOMPARE(store.WDPOS, 1);
-    QCOMPARE(store.CounterText(), std::string("1/1"));
+    store.stepNext();
+    QCOMPARE(store.position, 1);
+    store.stepPrevious();
+    QCOMPARE(store.position, 1);
+    QCOMPARE(store.counterText(), std::string("1/1"));
 }
 
 void TestWordStore::emptySecondTextShowsFirst()
 {
     WordStore store;
     fill(store, 3);
-    store.HZLIST[2] = GbkText();
-    store.StepNext();
-    QCOMPARE(store.CurrentHz(), GbkText("w2"));
-    QVERIFY(store.HZLIST[2].empty());
+    store.secondTexts[2] = GbkText();
+    store.stepNext();
+    QCOMPARE(store.currentSecond(), GbkText("w2"));
+    QVERIFY(store.secondTexts[2].empty());
     // A second text equal to the first is returned as it is.
-    store.StepNext();
-    QCOMPARE(store.CurrentJm(), store.CurrentHz());
+    store.stepNext();
+    QCOMPARE(store.currentFirst(), store.currentSecond());
 }
 
 void TestWordStore::loadWritesThenSyncsThenShows()
 {
     WordStore store;
     RecordingDisplay display(store);
-    LoadLevelBank(store, WordLevel::Level4, display);
-    const auto words = BankWords(WordLevel::Level4);
-    // SyncStripLevel runs before the cursor moves, ShowCurrentWord after.
+    loadLevelBank(store, WordLevel::Level4, display);
+    const auto words = bankWords(WordLevel::Level4);
+    // syncStripLevel runs before the cursor moves, showCurrentWord after.
     QCOMPARE(display.calls.size(), size_t(2));
     QCOMPARE(display.calls[0], std::string("sync 0/0"));
     QCOMPARE(display.calls[1], "show 1/731 " + std::string(words[0].first));
-    QCOMPARE(store.WDPOS, 1);
-    QCOMPARE(store.WDTOTAL, 731);
-    QCOMPARE(store.JMLIST[731], words[730].first);
-    QCOMPARE(store.CNLIST[731], words[730].meaning);
+    QCOMPARE(store.position, 1);
+    QCOMPARE(store.count, 731);
+    QCOMPARE(store.firstTexts[731], words[730].first);
+    QCOMPARE(store.meanings[731], words[730].meaning);
     // The store refers to the bank constants rather than copying them.
-    QCOMPARE(static_cast<const void *>(store.JMLIST[2].data()), static_cast<const void *>(words[1].first.data()));
+    QCOMPARE(static_cast<const void *>(store.firstTexts[2].data()), static_cast<const void *>(words[1].first.data()));
 }
 
 void TestWordStore::reloadReturnsToFirstWord()
 {
     WordStore store;
     RecordingDisplay display(store);
-    LoadLevelBank(store, WordLevel::Level4, display);
+    loadLevelBank(store, WordLevel::Level4, display);
     for (int i = 0; i < 299; ++i)
-        store.StepNext();
-    QCOMPARE(store.WDPOS, 300);
-    LoadLevelBank(store, WordLevel::Level4, display);
-    QCOMPARE(store.WDPOS, 1);
+        store.stepNext();
+    QCOMPARE(store.position, 300);
+    loadLevelBank(store, WordLevel::Level4, display);
+    QCOMPARE(store.position, 1);
     QCOMPARE(display.calls[2], std::string("sync 300/731"));
 }
 
@@ -159,19 +159,19 @@ void TestWordStore::smallerBankLeavesHigherSlots()
 {
     WordStore store;
     RecordingDisplay display(store);
-    LoadLevelBank(store, WordLevel::Level4, display);
-    const auto level4 = BankWords(WordLevel::Level4);
-    const auto level3 = BankWords(WordLevel::Level3);
-    LoadLevelBank(store, WordLevel::Level3, display);
-    QCOMPARE(store.WDTOTAL, 554);
-    QCOMPARE(store.CounterText(), std::string("1/554"));
-    QCOMPARE(store.JMLIST[554], level3[553].first);
-    QCOMPARE(store.JMLIST[555], level4[554].first);
-    QCOMPARE(store.CNLIST[731], level4[730].meaning);
-    store.StepPrev();
-    QCOMPARE(store.WDPOS, 554);
-    store.StepNext();
-    QCOMPARE(store.WDPOS, 1);
+    loadLevelBank(store, WordLevel::Level4, display);
+    const auto level4 = bankWords(WordLevel::Level4);
+    const auto level3 = bankWords(WordLevel::Level3);
+    loadLevelBank(store, WordLevel::Level3, display);
+    QCOMPARE(store.count, 554);
+    QCOMPARE(store.counterText(), std::string("1/554"));
+    QCOMPARE(store.firstTexts[554], level3[553].first);
+    QCOMPARE(store.firstTexts[555], level4[554].first);
+    QCOMPARE(store.meanings[731], level4[730].meaning);
+    store.stepPrevious();
+    QCOMPARE(store.position, 554);
+    store.stepNext();
+    QCOMPARE(store.position, 1);
 }
 
 void TestWordStore::everyLevelLoads_data()
@@ -191,57 +191,57 @@ void TestWordStore::everyLevelLoads()
     QFETCH(int, count);
     WordStore store;
     RecordingDisplay display(store);
-    LoadLevelBank(store, level, display);
-    QCOMPARE(store.WDTOTAL, count);
-    QCOMPARE(store.CounterText(), "1/" + std::to_string(count));
-    const auto words = BankWords(level);
-    QCOMPARE(store.CurrentJm(), words[0].first);
-    QCOMPARE(store.CNLIST[count], words[count - 1].meaning);
+    loadLevelBank(store, level, display);
+    QCOMPARE(store.count, count);
+    QCOMPARE(store.counterText(), "1/" + std::to_string(count));
+    const auto words = bankWords(level);
+    QCOMPARE(store.currentFirst(), words[0].first);
+    QCOMPARE(store.meanings[count], words[count - 1].meaning);
 }
 
 void TestWordStore::level1BackFromFirstWord()
 {
     WordStore store;
     RecordingDisplay display(store);
-    LoadLevelBank(store, WordLevel::Level1, display);
-    store.StepPrev();
-    QCOMPARE(store.WDPOS, 8775);
-    QCOMPARE(store.CounterText(), std::string("8775/8775"));
-    QCOMPARE(store.CurrentJm(), BankWords(WordLevel::Level1)[8774].first);
+    loadLevelBank(store, WordLevel::Level1, display);
+    store.stepPrevious();
+    QCOMPARE(store.position, 8775);
+    QCOMPARE(store.counterText(), std::string("8775/8775"));
+    QCOMPARE(store.currentFirst(), bankWords(WordLevel::Level1)[8774].first);
 }
 
 void TestWordStore::supplementAfterLevel1EmptiesSecondText()
 {
     WordStore store;
     RecordingDisplay display(store);
-    LoadLevelBank(store, WordLevel::Level1, display);
-    QVERIFY(!store.HZLIST[87].empty());
-    LoadLevelBank(store, WordLevel::Level2Extra, display);
-    QVERIFY(store.HZLIST[87].empty());
+    loadLevelBank(store, WordLevel::Level1, display);
+    QVERIFY(!store.secondTexts[87].empty());
+    loadLevelBank(store, WordLevel::Level2Extra, display);
+    QVERIFY(store.secondTexts[87].empty());
     for (int i = 1; i < 87; ++i)
-        store.StepNext();
-    QCOMPARE(store.CurrentHz(), store.CurrentJm());
-    QCOMPARE(store.CurrentJm(), GbkText("\xA4\xAA\xA4\xA4")); // おい
+        store.stepNext();
+    QCOMPARE(store.currentSecond(), store.currentFirst());
+    QCOMPARE(store.currentFirst(), GbkText("\xA4\xAA\xA4\xA4")); // おい
 }
 
 void TestWordStore::level3AfterLevel1()
 {
     WordStore store;
     RecordingDisplay display(store);
-    LoadLevelBank(store, WordLevel::Level1, display);
+    loadLevelBank(store, WordLevel::Level1, display);
     for (int i = 1; i < 5000; ++i)
-        store.StepNext();
-    QCOMPARE(store.WDPOS, 5000);
-    LoadLevelBank(store, WordLevel::Level3, display);
-    QCOMPARE(store.CounterText(), std::string("1/554"));
-    const auto level1 = BankWords(WordLevel::Level1);
+        store.stepNext();
+    QCOMPARE(store.position, 5000);
+    loadLevelBank(store, WordLevel::Level3, display);
+    QCOMPARE(store.counterText(), std::string("1/554"));
+    const auto level1 = bankWords(WordLevel::Level1);
     for (int32_t k = 555; k <= 8775; ++k)
-        QVERIFY(store.JMLIST[k] == level1[k - 1].first && store.CNLIST[k] == level1[k - 1].meaning);
+        QVERIFY(store.firstTexts[k] == level1[k - 1].first && store.meanings[k] == level1[k - 1].meaning);
     // Stepping stays within the bank.
-    store.StepPrev();
-    QCOMPARE(store.WDPOS, 554);
-    store.StepNext();
-    QCOMPARE(store.WDPOS, 1);
+    store.stepPrevious();
+    QCOMPARE(store.position, 554);
+    store.stepNext();
+    QCOMPARE(store.position, 1);
 }
 
 QTEST_APPLESS_MAIN(TestWordStore)

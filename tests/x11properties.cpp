@@ -5,7 +5,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
-QStringList X11AtomListProperty(unsigned long window, const char *property)
+QStringList x11AtomListProperty(unsigned long window, const char *property)
 {
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     Display *display = x11 ? x11->display() : nullptr;

@@ -7,4 +7,4 @@
 
 // The names in an atom-list property of a window, such as _NET_WM_ALLOWED_ACTIONS;
 // empty when the window has no such property or the program runs on no X server.
-QStringList X11AtomListProperty(unsigned long window, const char *property);
+QStringList x11AtomListProperty(unsigned long window, const char *property);

@@ -3,13 +3,13 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-QString FromGbk(GbkText text)
+QString fromGbk(GbkText text)
 {
     static QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
     return decoder.decode(QByteArrayView(text.data(), qsizetype(text.size())));
 }
 
-std::optional<QByteArray> ToGbk(const QString &text)
+std::optional<QByteArray> toGbk(const QString &text)
 {
     QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
     QByteArray bytes = encoder.encode(text);
@@ -18,7 +18,7 @@ std::optional<QByteArray> ToGbk(const QString &text)
     return bytes;
 }
 
-QString FoldJapaneseInput(const QString &text)
+QString foldJapaneseInput(const QString &text)
 {
     auto halfWidthKana = [](QChar c) { return c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F; };
     QString folded;

@@ -1,15 +1,19 @@
 #include "main_window.h"
 
 #include "activation.h"
+#include "colors.h"
 #include "colorkey.h"
+#include "controls.h"
 #include "fonts.h"
 #include "gbktext.h"
+#include "plaingroupbox.h"
 #include "prompts.h"
 #include "search_window.h"
 #include "settings_window.h"
+#include "steptimer.h"
 #include "start_window.h"
 #include "strip_window.h"
-#include "systemcolors.h"
+#include "windowplacement.h"
 
 #include <QCloseEvent>
 
@@ -32,7 +36,7 @@ QLabel *makeWordLine(QWidget *parent, const QRect &geometry, const QString &face
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(true);
-    label->setFont(Fonts::FontPx(face, Fonts::PointsToPixels(22)));
+    label->setFont(Fonts::fontPx(face, Fonts::pointsToPixels(22)));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);
     label->setPalette(palette);
@@ -48,41 +52,41 @@ TForm1::TForm1(QWidget *parent)
     setWindowTitle(QStringLiteral("Tessarine 2005 （ Corvanel系列 2 ）"));
     setWindowIcon(QIcon(QStringLiteral(":/icon.bmp")));
     setFixedSize(776, 304);
-    setFont(Fonts::ControlFont());
-    SetBackground(this, SystemColors::clGradientActiveCaption());
+    setFont(Fonts::controlFont());
+    setBackground(this, Colors::windowBackground);
 
     GPB = new PlainGroupBox(this);
     GPB->setGeometry(8, 232, 761, 65);
-    SetBackground(GPB, SystemColors::clSkyBlue());
+    setBackground(GPB, Colors::panelBackground);
 
     Panel1 = new QFrame(this);
     Panel1->setGeometry(8, 8, 761, 233);
     Panel1->setFrameShape(QFrame::Panel);
     Panel1->setFrameShadow(QFrame::Raised);
-    SetBackground(Panel1, SystemColors::clSkyBlue());
+    setBackground(Panel1, Colors::panelBackground);
     Panel1->raise(); // covers the top of the group box
 
-    JPJM = makeWordLine(Panel1, {0, 16, 761, 65}, Fonts::Mincho, SystemColors::clWindowText());
-    JPHZ = makeWordLine(Panel1, {-2, 88, 761, 65}, Fonts::Mincho, SystemColors::clWindowText());
-    CNMEAN = makeWordLine(Panel1, {-2, 160, 761, 65}, Fonts::Songti, SystemColors::clNavy());
+    JPJM = makeWordLine(Panel1, {0, 16, 761, 65}, Fonts::Mincho, Colors::wordText);
+    JPHZ = makeWordLine(Panel1, {-2, 88, 761, 65}, Fonts::Mincho, Colors::wordText);
+    CNMEAN = makeWordLine(Panel1, {-2, 160, 761, 65}, Fonts::Songti, Colors::meaningText);
     CNMEAN->setText(QStringLiteral("请选择要浏览的单词"));
 
     ATBROWSE = new MouseUpCheckBox(QStringLiteral("自动浏览"), GPB);
     ATBROWSE->setGeometry(8, 16, 73, 17);
-    BTNEXIT = MakeButton(GPB, QStringLiteral("返回"), {712, 38, 44, 23});
+    BTNEXIT = makeButton(GPB, QStringLiteral("返回"), {712, 38, 44, 23});
     OPBGJ4 = makeRadio(GPB, QStringLiteral("国际日语能力考试 4 级单词"), {472, 40, 185, 17});
     OPBGJ3 = makeRadio(GPB, QStringLiteral("国际日语能力考试 3 级单词"), {280, 40, 185, 17});
     OPBGJ2 = makeRadio(GPB, QStringLiteral("国际日语能力考试 2 级单词"), {88, 40, 185, 17});
     OPBGJ1 = makeRadio(GPB, QStringLiteral("日语能力考试 2 级补充单词"), {280, 16, 185, 17});
     OPBGJ1->setToolTip(QStringLiteral("1级预备单词，2级补充单词。"));
-    BTNFU = MakeButton(GPB, QStringLiteral("↑"), {48, 39, 33, 18}, QStringLiteral("浏览字号增大"));
-    BTNFD = MakeButton(GPB, QStringLiteral("↓"), {9, 39, 33, 18}, QStringLiteral("浏览字号减小"));
-    BTNPREV = MakeButton(GPB, QStringLiteral("← 上"), {472, 14, 49, 19}, QStringLiteral("前一个单词"));
-    BTNNEXT = MakeButton(GPB, QStringLiteral("下  →"), {608, 14, 47, 19}, QStringLiteral("后一个单词"));
+    BTNFU = makeButton(GPB, QStringLiteral("↑"), {48, 39, 33, 18}, QStringLiteral("浏览字号增大"));
+    BTNFD = makeButton(GPB, QStringLiteral("↓"), {9, 39, 33, 18}, QStringLiteral("浏览字号减小"));
+    BTNPREV = makeButton(GPB, QStringLiteral("← 上"), {472, 14, 49, 19}, QStringLiteral("前一个单词"));
+    BTNNEXT = makeButton(GPB, QStringLiteral("下  →"), {608, 14, 47, 19}, QStringLiteral("后一个单词"));
     OPBJD1 = makeRadio(GPB, QStringLiteral("国际日语能力考试 1 级单词"), {88, 16, 185, 17});
-    Button1 = MakeButton(GPB, QStringLiteral("小窗"), {712, 13, 44, 23}, QStringLiteral("小型浏览窗口"));
-    Button2 = MakeButton(GPB, QStringLiteral("查询"), {665, 13, 44, 23});
-    Button3 = MakeButton(GPB, QStringLiteral("设置"), {665, 38, 44, 23});
+    Button1 = makeButton(GPB, QStringLiteral("小窗"), {712, 13, 44, 23}, QStringLiteral("小型浏览窗口"));
+    Button2 = makeButton(GPB, QStringLiteral("查询"), {665, 13, 44, 23});
+    Button3 = makeButton(GPB, QStringLiteral("设置"), {665, 38, 44, 23});
     wdcount = new QLabel(QStringLiteral("0/0"), GPB);
     wdcount->setGeometry(520, 15, 89, 17);
     wdcount->setAlignment(Qt::AlignCenter);
@@ -92,7 +96,7 @@ TForm1::TForm1(QWidget *parent)
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
-    Timer1 = new Timer(2600, this);
+    Timer1 = makeStepTimer(2600, this);
 
     // Handlers are attached after the stored properties, so setting those fired nothing.
     connect(ATBROWSE, &QCheckBox::toggled, this, &TForm1::ATBROWSEClick);
@@ -116,10 +120,10 @@ TForm1::TForm1(QWidget *parent)
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    Activation::Instance().Watch(this, [this] { FormActivate(); });
+    Activation::instance().watch(this, [this] { FormActivate(); });
 }
 
-QRadioButton *TForm1::LevelButton(WordLevel level) const
+QRadioButton *TForm1::levelButton(WordLevel level) const
 {
     switch (level) {
     case WordLevel::Level1: return OPBJD1;
@@ -131,36 +135,36 @@ QRadioButton *TForm1::LevelButton(WordLevel level) const
     return nullptr;
 }
 
-void TForm1::LoadLevelBank(WordLevel level)
+void TForm1::loadLevelBank(WordLevel level)
 {
-    ::LoadLevelBank(Store, level, *this);
+    ::loadLevelBank(Store, level, *this);
 }
 
-void TForm1::ShowCurrentWord()
+void TForm1::showCurrentWord()
 {
-    JPJM->setText(FromGbk(Store.CurrentJm()));
-    JPHZ->setText(FromGbk(Store.CurrentHz()));
-    CNMEAN->setText(FromGbk(Store.CurrentCn()));
-    wdcount->setText(QString::fromStdString(Store.CounterText()));
-    UpdateColorKey();
+    JPJM->setText(fromGbk(Store.currentFirst()));
+    JPHZ->setText(fromGbk(Store.currentSecond()));
+    CNMEAN->setText(fromGbk(Store.currentMeaning()));
+    wdcount->setText(QString::fromStdString(Store.counterText()));
+    updateColorKey();
 }
 
-void TForm1::UpdateColorKey()
+void TForm1::updateColorKey()
 {
-    const QColor key = SystemColors::clActiveCaption();
+    const QColor key = Colors::mainWindowKey;
     const bool keyed = JPJM->palette().color(QPalette::WindowText) == key
         || JPHZ->palette().color(QPalette::WindowText) == key
         || CNMEAN->palette().color(QPalette::WindowText) == key;
     if (keyed)
-        ApplyColorKey(this, key);
+        applyColorKey(this, key);
     else
         clearMask();
 }
 
-void TForm1::SyncStripLevel()
+void TForm1::syncStripLevel()
 {
     if (Form2)
-        Form2->SyncStripLevel();
+        Form2->syncStripLevel();
 }
 
 void TForm1::FormActivate()
@@ -172,8 +176,8 @@ void TForm1::FormActivate()
 void TForm1::levelClick(QRadioButton *button, WordLevel level)
 {
     if (button->isChecked())
-        LoadLevelBank(level);
-    wdcount->setText(QString::fromStdString(Store.CounterText()));
+        loadLevelBank(level);
+    wdcount->setText(QString::fromStdString(Store.counterText()));
 }
 
 void TForm1::OPBJD1Click() { levelClick(OPBJD1, WordLevel::Level1); }
@@ -184,48 +188,48 @@ void TForm1::OPBGJ4Click() { levelClick(OPBGJ4, WordLevel::Level4); }
 
 void TForm1::stepByHand(void (WordStore::*step)())
 {
-    if (Store.WDTOTAL == 0) {
-        Prompts().Message(NoBankMessage);
+    if (Store.count == 0) {
+        prompts().message(NoBankMessage);
         return;
     }
     (Store.*step)();
-    ShowCurrentWord();
-    Form2->ShowStripWord(); // the strip's line stays current even while it is hidden
+    showCurrentWord();
+    Form2->showStripWord(); // the strip's line stays current even while it is hidden
 }
 
-void TForm1::BTNPREVClick() { stepByHand(&WordStore::StepPrev); }
-void TForm1::BTNNEXTClick() { stepByHand(&WordStore::StepNext); }
+void TForm1::BTNPREVClick() { stepByHand(&WordStore::stepPrevious); }
+void TForm1::BTNNEXTClick() { stepByHand(&WordStore::stepNext); }
 
 void TForm1::ATBROWSEClick()
 {
-    if (Store.WDTOTAL != 0)
-        Timer1->SetEnabled(ATBROWSE->isChecked());
+    if (Store.count != 0)
+        setTimerRunning(Timer1, ATBROWSE->isChecked());
 }
 
 void TForm1::ATBROWSEMouseUp()
 {
-    if (Store.WDTOTAL != 0)
+    if (Store.count != 0)
         return;
     ATBROWSE->setChecked(false);
-    Prompts().Message(NoBankMessage);
+    prompts().message(NoBankMessage);
 }
 
 void TForm1::Timer1Timer()
 {
-    Store.StepNext();
-    ShowCurrentWord();
+    Store.stepNext();
+    showCurrentWord();
 }
 
 void TForm1::setFontPoints(int points)
 {
     m_fontPoints = points;
-    const int pixels = Fonts::PointsToPixels(points);
+    const int pixels = Fonts::pointsToPixels(points);
     for (QLabel *line : {JPJM, JPHZ, CNMEAN}) {
         QFont font = line->font();
         font.setPixelSize(pixels);
         line->setFont(font);
     }
-    UpdateColorKey();
+    updateColorKey();
 }
 
 void TForm1::BTNFUClick()
@@ -242,23 +246,23 @@ void TForm1::BTNFDClick()
 
 void TForm1::Button1Click()
 {
-    if (Store.WDTOTAL == 0) {
-        Prompts().Message(QStringLiteral("请选择词库后再进行小窗口浏览。"));
+    if (Store.count == 0) {
+        prompts().message(QStringLiteral("请选择词库后再进行小窗口浏览。"));
         return;
     }
     hide();
-    Form2->Timer1->SetEnabled(true);
-    ShowWindow(Form2);
+    setTimerRunning(Form2->Timer1, true);
+    showWindow(Form2);
 }
 
 void TForm1::Button2Click()
 {
-    if (Store.WDTOTAL == 0) {
-        Prompts().Message(QStringLiteral("请选择词库后再进行查询。"));
+    if (Store.count == 0) {
+        prompts().message(QStringLiteral("请选择词库后再进行查询。"));
         return;
     }
     hide();
-    ShowWindow(Form3);
+    showWindow(Form3);
 }
 
 void TForm1::Button3Click()
@@ -269,30 +273,20 @@ void TForm1::Button3Click()
 void TForm1::BTNEXITClick()
 {
     hide();
-    ShowWindow(Form4);
-}
-
-void TForm1::FormCloseQuery(bool &canClose)
-{
-    BTNEXITClick();
-    canClose = true;
-}
-
-void TForm1::FormClose()
-{
-    BTNEXITClick();
+    showWindow(Form4);
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    HandleCloseRequest(this, event);
+    BTNEXITClick();
+    event->accept();
 }
 
 void TForm1::showEvent(QShowEvent *event)
 {
     if (!m_placed && !event->spontaneous()) {
         m_placed = true;
-        CentreOnScreen(this);
+        centreOnScreen(this);
     }
     QWidget::showEvent(event);
 }

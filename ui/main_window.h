@@ -1,8 +1,7 @@
 #pragma once
 
 #include "levelbanks.h"
-#include "timer.h"
-#include "widgets.h"
+#include "mouseupcheckbox.h"
 #include "wordstore.h"
 
 #include <QFrame>
@@ -10,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QWidget>
 
 // The main browse window: the current word in three large lines, the five banks,
@@ -44,20 +44,20 @@ public:
     QPushButton *Button2;
     QPushButton *Button3;
     QLabel *wdcount;
-    Timer *Timer1;
+    QTimer *Timer1;
 
     // The radio button of a bank.
-    QRadioButton *LevelButton(WordLevel level) const;
+    QRadioButton *levelButton(WordLevel level) const;
     // The size of the word lines in points (the top line decides).
-    int FontPoints() const { return m_fontPoints; }
+    int fontPoints() const { return m_fontPoints; }
 
-    void LoadLevelBank(WordLevel level);
-    void ShowCurrentWord() override;
-    void SyncStripLevel() override;
+    void loadLevelBank(WordLevel level);
+    void showCurrentWord() override;
+    void syncStripLevel() override;
     // Makes the pixels drawn in the window's key colour (clActiveCaption) see-through;
     // only a word-line colour can be that colour, so it costs nothing otherwise. Called
     // whenever what the word lines draw changes: text, size, colour or visibility.
-    void UpdateColorKey();
+    void updateColorKey();
 
     void FormActivate();
     void OPBJD1Click();
@@ -76,8 +76,6 @@ public:
     void Button2Click();
     void Button3Click();
     void BTNEXITClick();
-    void FormCloseQuery(bool &canClose);
-    void FormClose();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

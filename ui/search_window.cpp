@@ -1,12 +1,13 @@
 #include "search_window.h"
 
 #include "activation.h"
+#include "colors.h"
+#include "controls.h"
 #include "fonts.h"
 #include "gbktext.h"
 #include "main_window.h"
 #include "searchcells.h"
-#include "systemcolors.h"
-#include "widgets.h"
+#include "windowplacement.h"
 #include "wordsearch.h"
 
 #include <QCloseEvent>
@@ -23,19 +24,19 @@ TForm3::TForm3(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("在当前词库中查找单词"));
     setFixedSize(801, 257);
-    setFont(Fonts::ControlFont());
-    SetBackground(this, SystemColors::clGradientActiveCaption());
+    setFont(Fonts::controlFont());
+    setBackground(this, Colors::windowBackground);
 
     BOX = new QLineEdit(this);
     BOX->setGeometry(8, 8, 713, 25);
     BOX->setToolTip(QStringLiteral("请输入要查找的单词"));
     BOX->setMaxLength(std::numeric_limits<int>::max());
 
-    Button1 = MakeButton(this, QStringLiteral("查 询"), {718, 6, 74, 28}); // Enter in the box presses nothing
+    Button1 = makeButton(this, QStringLiteral("查 询"), {718, 6, 74, 28}); // Enter in the box presses nothing
 
     Panel1 = new QFrame(this);
     Panel1->setGeometry(8, 32, 785, 217);
-    SetBackground(Panel1, SystemColors::clSkyBlue());
+    setBackground(Panel1, Colors::panelBackground);
 
     Model = new SearchModel(Form1->Store, this);
     GRD = new QTableView(Panel1);
@@ -49,7 +50,7 @@ TForm3::TForm3(QWidget *parent)
     GRD->verticalHeader()->setDefaultSectionSize(24);
     GRD->setModel(Model);
     GRD->setItemDelegate(new SearchCellDelegate(GRD)); // whole texts in 9 px a byte
-    GRD->setFont(Fonts::FontPx(Fonts::Mincho, 16));
+    GRD->setFont(Fonts::fontPx(Fonts::Mincho, 16));
     GRD->setShowGrid(true);
     GRD->setWordWrap(false);
     GRD->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -57,10 +58,10 @@ TForm3::TForm3(QWidget *parent)
     GRD->setSelectionMode(QAbstractItemView::ContiguousSelection);
     GRD->setSelectionBehavior(QAbstractItemView::SelectItems);
     GRD->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    SetBackground(GRD->viewport(), SystemColors::clGradientActiveCaption());
+    setBackground(GRD->viewport(), Colors::windowBackground);
     QPalette palette = GRD->palette();
-    palette.setColor(QPalette::Base, SystemColors::clGradientActiveCaption());
-    palette.setColor(QPalette::Text, SystemColors::clWindowText());
+    palette.setColor(QPalette::Base, Colors::windowBackground);
+    palette.setColor(QPalette::Text, Colors::wordText);
     GRD->setPalette(palette);
     for (int c = 0; c < 3; ++c)
         setColumnWidth(c, 0);
@@ -69,7 +70,7 @@ TForm3::TForm3(QWidget *parent)
     setTabOrder(GRD, Button1);
 
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
-    Activation::Instance().Watch(this, [this] { FormActivate(); });
+    Activation::instance().watch(this, [this] { FormActivate(); });
 }
 
 void TForm3::setColumnWidth(int c, int width)
@@ -78,36 +79,36 @@ void TForm3::setColumnWidth(int c, int width)
     GRD->setColumnWidth(c, width);
 }
 
-void TForm3::ClearSearchGrid()
+void TForm3::clearSearchGrid()
 {
-    Model->Clear();
+    Model->clear();
     for (int c = 0; c < 3; ++c)
         setColumnWidth(c, 0);
 }
 
 void TForm3::Button1Click()
 {
-    ClearSearchGrid();
+    clearSearchGrid();
     // A new result set starts at its first row and column, not where the last was scrolled to.
     GRD->scrollToTop();
     GRD->horizontalScrollBar()->setValue(0);
-    const std::optional<QByteArray> text = ToGbk(FoldJapaneseInput(BOX->text()));
+    const std::optional<QByteArray> text = toGbk(foldJapaneseInput(BOX->text()));
     if (!text)
         return; // a character without a GBK form occurs in no word
     const WordStore &store = Form1->Store;
-    FindWords(store, GbkText(text->constData(), size_t(text->size())), m_found);
+    findWords(store, GbkText(text->constData(), size_t(text->size())), m_found);
     if (m_found.empty())
         return;
 
     // Each column is as wide as 9 pixels a byte of its longest text.
     size_t longest[3] = {0, 0, 0};
     for (int32_t i : m_found) {
-        const GbkText second = store.HZLIST[i].empty() ? store.JMLIST[i] : store.HZLIST[i];
-        longest[0] = std::max(longest[0], store.JMLIST[i].size());
+        const GbkText second = store.secondText(i);
+        longest[0] = std::max(longest[0], store.firstTexts[i].size());
         longest[1] = std::max(longest[1], second.size());
-        longest[2] = std::max(longest[2], store.CNLIST[i].size());
+        longest[2] = std::max(longest[2], store.meanings[i].size());
     }
-    Model->SetResults(m_found);
+    Model->setResults(m_found);
     for (int c = 0; c < 3; ++c)
         setColumnWidth(c, int(9 * longest[c]));
 }
@@ -121,29 +122,19 @@ void TForm3::FormShow()
 void TForm3::returnToMain()
 {
     hide();
-    ShowWindow(Form1);
-}
-
-void TForm3::FormCloseQuery(bool &canClose)
-{
-    returnToMain();
-    canClose = true;
-}
-
-void TForm3::FormClose()
-{
-    returnToMain();
+    showWindow(Form1);
 }
 
 void TForm3::closeEvent(QCloseEvent *event)
 {
-    HandleCloseRequest(this, event);
+    returnToMain();
+    event->accept();
 }
 
 void TForm3::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
-        CentreOnScreen(this);
+        centreOnScreen(this);
         FormShow();
     }
     QWidget::showEvent(event);

@@ -26,14 +26,12 @@ public:
     SearchModel *Model;
 
     // The grid's pixel width of column c (0 when nothing shown in it needs room).
-    int ColumnWidth(int c) const { return m_widths[c]; }
+    int columnWidth(int c) const { return m_widths[c]; }
 
-    void ClearSearchGrid();
+    void clearSearchGrid();
 
     void FormShow();
     void Button1Click();
-    void FormCloseQuery(bool &canClose);
-    void FormClose();
     void FormActivate() {}
 
 protected:

@@ -30,14 +30,14 @@ QVariant SearchModel::data(const QModelIndex &index, int role) const
         return {};
     const int32_t i = m_words[index.row()];
     switch (index.column()) {
-    case 0: return FromGbk(m_store.JMLIST[i]);
-    case 1: return FromGbk(m_store.HZLIST[i].empty() ? m_store.JMLIST[i] : m_store.HZLIST[i]);
-    case 2: return FromGbk(m_store.CNLIST[i]);
+    case 0: return fromGbk(m_store.firstTexts[i]);
+    case 1: return fromGbk(m_store.secondText(i));
+    case 2: return fromGbk(m_store.meanings[i]);
     }
     return {};
 }
 
-void SearchModel::Clear()
+void SearchModel::clear()
 {
     beginResetModel();
     m_words.clear();
@@ -45,7 +45,7 @@ void SearchModel::Clear()
     endResetModel();
 }
 
-void SearchModel::SetResults(const std::vector<int32_t> &words)
+void SearchModel::setResults(const std::vector<int32_t> &words)
 {
     beginResetModel();
     m_words.assign(words.begin(), words.end());

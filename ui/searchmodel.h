@@ -20,11 +20,11 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
     // One empty row (the grid's cleared state).
-    void Clear();
+    void clear();
     // The words found, as numbers into the store; the grid then shows exactly these rows.
-    void SetResults(const std::vector<int32_t> &words);
+    void setResults(const std::vector<int32_t> &words);
 
-    const std::vector<int32_t> &Results() const { return m_words; }
+    const std::vector<int32_t> &results() const { return m_words; }
 
 private:
     const WordStore &m_store;

@@ -1,10 +1,13 @@
 #include "settings_window.h"
 
 #include "activation.h"
+#include "colors.h"
+#include "controls.h"
 #include "fonts.h"
 #include "main_window.h"
+#include "steptimer.h"
 #include "strip_window.h"
-#include "systemcolors.h"
+#include "windowplacement.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -29,9 +32,9 @@ TForm5::TForm5(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("浏览设置"));
     setFixedSize(279, 97);
-    setFont(Fonts::ControlFont());
+    setFont(Fonts::controlFont());
     setModal(true);
-    SetBackground(this, SystemColors::clGradientActiveCaption());
+    setBackground(this, Colors::windowBackground);
 
     Label1 = new QLabel(QStringLiteral("自动浏览速度(秒)："), this);
     Label1->setGeometry(5, 6, 105, 13);
@@ -45,63 +48,63 @@ TForm5::TForm5(QWidget *parent)
     TBAR->setTickPosition(QSlider::TicksBelow);
     TBAR->setTickInterval(1);
 
-    Button1 = MakeButton(this, QStringLiteral("设置浏览字体颜色"), {8, 64, 129, 25});
+    Button1 = makeButton(this, QStringLiteral("设置浏览字体颜色"), {8, 64, 129, 25});
     CheckBox1 = makeCheckBox(this, QStringLiteral("汉语词意部分可见"), {8, 40, 121, 17});
     CheckBox2 = makeCheckBox(this, QStringLiteral("日文单词部分可见"), {144, 40, 129, 17});
-    Button2 = MakeButton(this, QStringLiteral("一切设置好了"), {144, 64, 129, 25});
+    Button2 = makeButton(this, QStringLiteral("一切设置好了"), {144, 64, 129, 25});
 
     setTabOrder(TBAR, Button1);
     setTabOrder(Button1, CheckBox1);
     setTabOrder(CheckBox1, CheckBox2);
     setTabOrder(CheckBox2, Button2);
 
-    KeepModalWindowShown(this); // no minimise button: the main window waits for this one
+    keepModalWindowShown(this); // no minimise button: the main window waits for this one
 
     connect(TBAR, &QSlider::valueChanged, this, &TForm5::TBARChange);
     connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
     connect(CheckBox1, &MouseUpCheckBox::mouseUp, this, &TForm5::CheckBox1MouseUp);
     connect(CheckBox2, &MouseUpCheckBox::mouseUp, this, &TForm5::CheckBox2MouseUp);
     connect(Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
-    Activation::Instance().WatchModal(this);
+    Activation::instance().watchModal(this);
 }
 
 void TForm5::TBARChange()
 {
     const int position = TBAR->value();
     TBAR->setToolTip(QString::number(position) + QStringLiteral("秒"));
-    Form1->Timer1->SetInterval(position * StepMs);
-    Form2->Timer1->SetInterval(position * StepMs);
+    setIntervalKeepingCount(Form1->Timer1, position * StepMs);
+    setIntervalKeepingCount(Form2->Timer1, position * StepMs);
 }
 
 void TForm5::Button1Click()
 {
-    if (!CLDLG.Execute())
+    if (!CLDLG.choose())
         return;
     for (QLabel *line : {Form1->CNMEAN, Form1->JPJM, Form1->JPHZ}) {
         QPalette palette = line->palette();
-        palette.setColor(QPalette::WindowText, CLDLG.Color);
+        palette.setColor(QPalette::WindowText, CLDLG.color);
         line->setPalette(palette);
     }
-    Form1->UpdateColorKey();
+    Form1->updateColorKey();
 }
 
 void TForm5::CheckBox1MouseUp()
 {
     Form1->CNMEAN->setVisible(CheckBox1->isChecked());
-    Form1->UpdateColorKey();
+    Form1->updateColorKey();
 }
 
 void TForm5::CheckBox2MouseUp()
 {
     Form1->JPJM->setVisible(CheckBox2->isChecked());
     Form1->JPHZ->setVisible(CheckBox2->isChecked());
-    Form1->UpdateColorKey();
+    Form1->updateColorKey();
 }
 
 void TForm5::leave()
 {
     done(QDialog::Rejected);
-    ShowWindow(Form1); // returning from this modal window does not re-run its activation
+    showWindow(Form1); // returning from this modal window does not re-run its activation
 }
 
 void TForm5::Button2Click()
@@ -109,20 +112,10 @@ void TForm5::Button2Click()
     leave();
 }
 
-void TForm5::FormCloseQuery(bool &canClose)
-{
-    leave();
-    canClose = true;
-}
-
-void TForm5::FormClose()
-{
-    leave();
-}
-
 void TForm5::closeEvent(QCloseEvent *event)
 {
-    HandleCloseRequest(this, event);
+    leave();
+    event->accept();
 }
 
 void TForm5::keyPressEvent(QKeyEvent *event)
@@ -138,7 +131,7 @@ void TForm5::showEvent(QShowEvent *event)
 {
     if (!m_placed && !event->spontaneous()) {
         m_placed = true;
-        CentreOnScreen(this);
+        centreOnScreen(this);
     }
     QDialog::showEvent(event);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "prompts.h"
-#include "widgets.h"
+#include "mouseupcheckbox.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -32,8 +32,6 @@ public:
     void CheckBox1MouseUp();
     void CheckBox2MouseUp();
     void Button2Click();
-    void FormCloseQuery(bool &canClose);
-    void FormClose();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

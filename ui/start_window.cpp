@@ -1,10 +1,11 @@
 #include "start_window.h"
 
 #include "activation.h"
+#include "colors.h"
+#include "controls.h"
 #include "fonts.h"
 #include "main_window.h"
-#include "systemcolors.h"
-#include "widgets.h"
+#include "windowplacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,8 +17,8 @@ TForm4::TForm4(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Tessarine 2005 （ Corvanel系列 2 ）"));
     setFixedSize(681, 217);
-    setFont(Fonts::ControlFont());
-    SetBackground(this, SystemColors::clGradientActiveCaption());
+    setFont(Fonts::controlFont());
+    setBackground(this, Colors::windowBackground);
 
     Button1 = new QPushButton(QStringLiteral("进   入"), this);
     Button1->setGeometry(600, 72, 75, 103);
@@ -27,7 +28,7 @@ TForm4::TForm4(QWidget *parent)
     Panel2->setGeometry(8, 72, 585, 137);
     Panel2->setFrameShape(QFrame::Panel);
     Panel2->setFrameShadow(QFrame::Raised);
-    SetBackground(Panel2, SystemColors::clSkyBlue());
+    setBackground(Panel2, Colors::panelBackground);
 
     Label5 = new QLabel(QStringLiteral("1 级： 8 千多词      2 级： 2 千多词      2 级(补充)： 4 千多词       "
                                        "3 级： 5 百多词      4 级： 7 百多词"),
@@ -42,7 +43,7 @@ TForm4::TForm4(QWidget *parent)
 
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
     connect(Button3, &QPushButton::clicked, this, &TForm4::Button3Click);
-    Activation::Instance().Watch(this, [this] { FormActivate(); });
+    Activation::instance().watch(this, [this] { FormActivate(); });
 }
 
 void TForm4::FormActivate()
@@ -54,7 +55,7 @@ void TForm4::FormActivate()
 void TForm4::Button1Click()
 {
     hide();
-    ShowWindow(Form1); // its activation loads level 4 and shows word 1
+    showWindow(Form1); // its activation loads level 4 and shows word 1
 }
 
 void TForm4::Button3Click()
@@ -72,7 +73,7 @@ void TForm4::showEvent(QShowEvent *event)
 {
     if (!m_placed && !event->spontaneous()) {
         m_placed = true;
-        CentreOnScreen(this);
+        centreOnScreen(this);
     }
     QWidget::showEvent(event);
     Button1->setFocus();

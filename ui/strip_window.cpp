@@ -1,11 +1,14 @@
 #include "strip_window.h"
 
 #include "activation.h"
+#include "colors.h"
 #include "colorkey.h"
+#include "controls.h"
 #include "fonts.h"
 #include "gbktext.h"
 #include "main_window.h"
-#include "systemcolors.h"
+#include "steptimer.h"
+#include "windowplacement.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -42,22 +45,22 @@ TForm2::TForm2(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Tessarine 2005"));
     setFixedSize(910, 28);
-    setFont(Fonts::ControlFont());
-    SetBackground(this, SystemColors::clRed());
+    setFont(Fonts::controlFont());
+    setBackground(this, Colors::stripKey);
 
     Image1 = new StretchImage(this);
     Image1->setGeometry(173, -2, 708, 30);
-    Image1->SetImage(QImage(QStringLiteral(":/bar.bmp")));
+    Image1->setImage(QImage(QStringLiteral(":/bar.bmp")));
 
     ll = new ClickLabel(this);
     ll->setGeometry(185, 5, 685, 16);
-    ll->setFont(Fonts::FontPx(Fonts::Mincho, 16));
+    ll->setFont(Fonts::fontPx(Fonts::Mincho, 16));
     ll->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     ll->setWordWrap(false);
     ll->setTextFormat(Qt::PlainText);
-    SetBackground(ll, SystemColors::clGradientActiveCaption());
+    setBackground(ll, Colors::windowBackground);
     QPalette palette = ll->palette();
-    palette.setColor(QPalette::WindowText, SystemColors::clWindowText());
+    palette.setColor(QPalette::WindowText, Colors::wordText);
     ll->setPalette(palette);
 
     ComboBox1 = new QComboBox(this);
@@ -66,7 +69,7 @@ TForm2::TForm2(QWidget *parent)
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->hide();
 
-    Timer1 = new Timer(2600, this);
+    Timer1 = makeStepTimer(2600, this);
 
     PopupMenu1 = new QMenu(this);
     N1 = PopupMenu1->addAction(QStringLiteral("上一个单词"));
@@ -93,52 +96,52 @@ TForm2::TForm2(QWidget *parent)
     connect(N4, &QAction::triggered, this, &TForm2::N4Click);
     connect(ll, &ClickLabel::clicked, this, &TForm2::llClick);
     connect(ll, &ClickLabel::rightClicked, this, &TForm2::llClick);
-    Activation::Instance().Watch(this, [this] { FormActivate(); });
+    Activation::instance().watch(this, [this] { FormActivate(); });
 }
 
-QAction *TForm2::LevelEntry(WordLevel level) const
+QAction *TForm2::levelEntry(WordLevel level) const
 {
     QAction *entries[] = {N11, N21, N22, N31, N41};
     const int position = positionOf(level);
     return position >= 0 ? entries[position] : nullptr;
 }
 
-void TForm2::ShowStripWord()
+void TForm2::showStripWord()
 {
     const WordStore &store = Form1->Store;
-    const int32_t p = store.WDPOS;
+    const int32_t p = store.position;
     const QString gap = QStringLiteral("   ");
-    QString text = u' ' + FromGbk(store.JMLIST[p]) + gap;
-    if (!store.HZLIST[p].empty())
-        text += FromGbk(store.HZLIST[p]) + gap;
-    text += FromGbk(store.CNLIST[p]) + gap;
+    QString text = u' ' + fromGbk(store.firstTexts[p]) + gap;
+    if (!store.secondTexts[p].empty())
+        text += fromGbk(store.secondTexts[p]) + gap;
+    text += fromGbk(store.meanings[p]) + gap;
     ll->setText(text);
-    ll->setToolTip(QString::fromStdString(store.CounterText()));
+    ll->setToolTip(QString::fromStdString(store.counterText()));
 }
 
 void TForm2::markLevel(WordLevel level)
 {
     ComboBox1->setCurrentIndex(positionOf(level));
     for (const StripLevel &row : stripLevels)
-        LevelEntry(row.level)->setChecked(row.level == level);
+        levelEntry(row.level)->setChecked(row.level == level);
 }
 
-void TForm2::SyncStripLevel()
+void TForm2::syncStripLevel()
 {
     for (const StripLevel &row : stripLevels)
-        if (Form1->LevelButton(row.level)->isChecked())
+        if (Form1->levelButton(row.level)->isChecked())
             markLevel(row.level);
 }
 
-void TForm2::ApplyStripLevel()
+void TForm2::applyStripLevel()
 {
     const QString caption = ComboBox1->currentText();
     for (const StripLevel &row : stripLevels) {
         if (caption != QString::fromUtf16(row.caption))
             continue;
-        QRadioButton *button = Form1->LevelButton(row.level);
+        QRadioButton *button = Form1->levelButton(row.level);
         if (button->isChecked())
-            Form1->LoadLevelBank(row.level);
+            Form1->loadLevelBank(row.level);
         else
             button->setChecked(true); // its click handler loads the bank
         return;
@@ -148,7 +151,7 @@ void TForm2::ApplyStripLevel()
 void TForm2::chooseLevel(WordLevel level)
 {
     markLevel(level);
-    ApplyStripLevel();
+    applyStripLevel();
 }
 
 void TForm2::N11Click() { chooseLevel(WordLevel::Level1); }
@@ -159,23 +162,23 @@ void TForm2::N41Click() { chooseLevel(WordLevel::Level4); }
 
 void TForm2::Timer1Timer()
 {
-    Form1->Store.StepNext();
-    ShowStripWord();
-    Form1->ShowCurrentWord();
+    Form1->Store.stepNext();
+    showStripWord();
+    Form1->showCurrentWord();
 }
 
 void TForm2::N1Click()
 {
-    Form1->Store.StepPrev();
-    Form1->ShowCurrentWord();
-    ShowStripWord();
+    Form1->Store.stepPrevious();
+    Form1->showCurrentWord();
+    showStripWord();
 }
 
 void TForm2::N2Click()
 {
-    Form1->Store.StepNext();
-    Form1->ShowCurrentWord();
-    ShowStripWord();
+    Form1->Store.stepNext();
+    Form1->showCurrentWord();
+    showStripWord();
 }
 
 void TForm2::llClick()
@@ -186,14 +189,14 @@ void TForm2::llClick()
 void TForm2::FormActivate()
 {
     move(33, 0);
-    Timer1->SetEnabled(true);
+    setTimerRunning(Timer1, true);
 }
 
 void TForm2::returnToMain()
 {
     hide();
-    ShowWindow(Form1);
-    Timer1->SetEnabled(false);
+    showWindow(Form1);
+    setTimerRunning(Timer1, false);
 }
 
 void TForm2::N4Click()
@@ -201,24 +204,15 @@ void TForm2::N4Click()
     returnToMain();
 }
 
-void TForm2::FormCloseQuery(bool &canClose)
-{
-    canClose = true;
-}
-
-void TForm2::FormClose()
-{
-    returnToMain();
-}
-
 void TForm2::closeEvent(QCloseEvent *event)
 {
-    HandleCloseRequest(this, event);
+    returnToMain();
+    event->accept();
 }
 
 void TForm2::showEvent(QShowEvent *event)
 {
     move(33, 0);
     QWidget::showEvent(event);
-    ApplyColorKey(this, SystemColors::clRed());
+    applyColorKey(this, Colors::stripKey);
 }

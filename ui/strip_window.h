@@ -1,12 +1,13 @@
 #pragma once
 
 #include "levelbanks.h"
-#include "timer.h"
-#include "widgets.h"
+#include "clicklabel.h"
+#include "stretchimage.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
+#include <QTimer>
 #include <QWidget>
 
 // The strip: one line with the current word on a light-blue bar with rounded ends,
@@ -21,7 +22,7 @@ public:
     StretchImage *Image1;
     ClickLabel *ll;
     QComboBox *ComboBox1;
-    Timer *Timer1;
+    QTimer *Timer1;
     QMenu *PopupMenu1;
     QAction *N1;
     QAction *N2;
@@ -35,11 +36,11 @@ public:
     QAction *N4;
 
     // The level entry of a bank.
-    QAction *LevelEntry(WordLevel level) const;
+    QAction *levelEntry(WordLevel level) const;
 
-    void ShowStripWord();
-    void SyncStripLevel();
-    void ApplyStripLevel();
+    void showStripWord();
+    void syncStripLevel();
+    void applyStripLevel();
 
     void Timer1Timer();
     void N1Click();
@@ -52,8 +53,6 @@ public:
     void N4Click();
     void llClick();
     void FormActivate();
-    void FormCloseQuery(bool &canClose);
-    void FormClose();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

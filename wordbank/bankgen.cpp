@@ -189,7 +189,7 @@ int main(int argc, char **argv)
             out << (i % 12 ? " " : "\n    ") << bank.bounds[i] << ",";
         out << "\n};\n";
     }
-    out << "\n} // namespace\n\nBank BankWords(WordLevel level)\n{\n    switch (level) {\n";
+    out << "\n} // namespace\n\nBank bankWords(WordLevel level)\n{\n    switch (level) {\n";
     for (const Bank &bank : banks)
         out << "    case WordLevel::" << bank.name << ": return Bank(k" << bank.name << "Text, k" << bank.name
             << "Bounds, " << bank.count << ");\n";

@@ -1,6 +1,6 @@
 #include "levelbanks.h"
 
-void Bank::WriteTexts(GbkText *first, GbkText *second, GbkText *meaning) const
+void Bank::writeTexts(GbkText *first, GbkText *second, GbkText *meaning) const
 {
     const uint32_t *b = m_bounds;
     for (int32_t i = 0; i < m_count; ++i, b += 3) {
@@ -10,13 +10,13 @@ void Bank::WriteTexts(GbkText *first, GbkText *second, GbkText *meaning) const
     }
 }
 
-void LoadLevelBank(WordStore &store, WordLevel level, WordDisplay &display)
+void loadLevelBank(WordStore &store, WordLevel level, WordDisplay &display)
 {
-    const Bank words = BankWords(level);
+    const Bank words = bankWords(level);
     const int32_t n = words.size();
-    words.WriteTexts(&store.JMLIST[1], &store.HZLIST[1], &store.CNLIST[1]);
-    display.SyncStripLevel();
-    store.WDPOS = 1;
-    store.WDTOTAL = n;
-    display.ShowCurrentWord();
+    words.writeTexts(&store.firstTexts[1], &store.secondTexts[1], &store.meanings[1]);
+    display.syncStripLevel();
+    store.position = 1;
+    store.count = n;
+    display.showCurrentWord();
 }

@@ -18,9 +18,9 @@ inline constexpr WordLevel AllLevels[] = {WordLevel::Level1, WordLevel::Level2Ex
 
 // One word of a bank; texts are GBK constants compiled into the program.
 struct BankEntry {
-    GbkText first;   // goes to JMLIST
-    GbkText second;  // goes to HZLIST; empty only in the level-2 supplement
-    GbkText meaning; // goes to CNLIST
+    GbkText first;   // goes to firstTexts
+    GbkText second;  // goes to secondTexts; empty only in the level-2 supplement
+    GbkText meaning; // goes to meanings
 };
 
 // A bank's words, word 1 first. The texts of all words stand back to back in one
@@ -43,7 +43,7 @@ public:
     }
 
     // Writes every word's three texts into first[i], second[i], meaning[i].
-    void WriteTexts(GbkText *first, GbkText *second, GbkText *meaning) const;
+    void writeTexts(GbkText *first, GbkText *second, GbkText *meaning) const;
 
 private:
     GbkText slice(uint32_t from, uint32_t to) const { return GbkText(m_text + from, to - from); }
@@ -54,20 +54,20 @@ private:
 };
 
 // The words of a bank. Generated from wordbank/data by bankgen.
-Bank BankWords(WordLevel level);
+Bank bankWords(WordLevel level);
 
 // What a bank load asks of the windows. The main and strip windows implement it,
 // so the word bank never needs to know them.
 class WordDisplay
 {
 public:
-    virtual void SyncStripLevel() = 0; // put the strip's level marks on the checked level
-    virtual void ShowCurrentWord() = 0; // redraw the main window's word lines and counter
+    virtual void syncStripLevel() = 0; // put the strip's level marks on the checked level
+    virtual void showCurrentWord() = 0; // redraw the main window's word lines and counter
 
 protected:
     ~WordDisplay() = default;
 };
 
-// Writes the bank into slots 1..n of the store, then SyncStripLevel, WDPOS := 1,
-// WDTOTAL := n, ShowCurrentWord. Slots above n are left as they are.
-void LoadLevelBank(WordStore &store, WordLevel level, WordDisplay &display);
+// Writes the bank into slots 1..n of the store, then syncStripLevel, position := 1,
+// count := n, showCurrentWord. Slots above n are left as they are.
+void loadLevelBank(WordStore &store, WordLevel level, WordDisplay &display);

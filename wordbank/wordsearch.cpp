@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-bool GbkContains(GbkText text, GbkText pattern)
+bool gbkContains(GbkText text, GbkText pattern)
 {
     const size_t n = text.size(), m = pattern.size();
     if (m == 0 || m > n)
@@ -18,15 +18,15 @@ bool GbkContains(GbkText text, GbkText pattern)
     return false;
 }
 
-void FindWords(const WordStore &store, GbkText pattern, std::vector<int32_t> &results)
+void findWords(const WordStore &store, GbkText pattern, std::vector<int32_t> &results)
 {
     results.clear();
-    const int32_t n = store.WDTOTAL;
+    const int32_t n = store.count;
     if (pattern.empty())
         return;
     for (int32_t i = 1; i <= n; ++i) {
-        if (GbkContains(store.JMLIST[i], pattern) || GbkContains(store.HZLIST[i], pattern)
-            || GbkContains(store.CNLIST[i], pattern))
+        if (gbkContains(store.firstTexts[i], pattern) || gbkContains(store.secondTexts[i], pattern)
+            || gbkContains(store.meanings[i], pattern))
             results.push_back(i);
     }
 }

@@ -5,45 +5,44 @@ TextColumn::TextColumn()
 {
 }
 
-void WordStore::StepNext()
+void WordStore::stepNext()
 {
-    if (WDTOTAL < 1)
+    if (count < 1)
         return;
-    if (WDPOS < WDTOTAL)
-        WDPOS = WDPOS + 1;
+    if (position < count)
+        position = position + 1;
     else
-        WDPOS = 1;
+        position = 1;
 }
 
-void WordStore::StepPrev()
+void WordStore::stepPrevious()
 {
-    if (WDTOTAL < 1)
+    if (count < 1)
         return;
-    if (WDPOS < 2)
-        WDPOS = WDTOTAL;
+    if (position < 2)
+        position = count;
     else
-        WDPOS = WDPOS - 1;
+        position = position - 1;
 }
 
-GbkText WordStore::CurrentJm() const
+GbkText WordStore::currentFirst() const
 {
-    return hasCurrent() ? JMLIST[WDPOS] : GbkText();
+    return hasCurrent() ? firstTexts[position] : GbkText();
 }
 
-GbkText WordStore::CurrentHz() const
+GbkText WordStore::currentSecond() const
 {
     if (!hasCurrent())
         return {};
-    const GbkText second = HZLIST[WDPOS];
-    return second.empty() ? JMLIST[WDPOS] : second;
+    return secondText(position);
 }
 
-GbkText WordStore::CurrentCn() const
+GbkText WordStore::currentMeaning() const
 {
-    return hasCurrent() ? CNLIST[WDPOS] : GbkText();
+    return hasCurrent() ? meanings[position] : GbkText();
 }
 
-std::string WordStore::CounterText() const
+std::string WordStore::counterText() const
 {
-    return std::to_string(WDPOS) + "/" + std::to_string(WDTOTAL);
+    return std::to_string(position) + "/" + std::to_string(count);
 }

@@ -28,24 +28,27 @@ class WordStore
 public:
     static constexpr int32_t Capacity = 16999;
 
-    TextColumn JMLIST; // first text of each word (top line)
-    TextColumn HZLIST; // second text; empty means "show the first text"
-    TextColumn CNLIST; // Chinese meaning
-    int32_t WDPOS = 0;   // current word, 1..WDTOTAL; 0 until the first load
-    int32_t WDTOTAL = 0; // words of the loaded bank; 0 until the first load
+    TextColumn firstTexts; // first text of each word (top line)
+    TextColumn secondTexts; // second text; empty means "show the first text"
+    TextColumn meanings; // Chinese meaning
+    int32_t position = 0; // current word, 1..count; 0 until the first load
+    int32_t count = 0;    // words of the loaded bank; 0 until the first load
 
     // Both steps wrap around. On an empty store they change nothing.
-    void StepNext();
-    void StepPrev();
+    void stepNext();
+    void stepPrevious();
+
+    // Word k's second text as shown: its own, or the first text when it has none.
+    GbkText secondText(int32_t k) const { return secondTexts[k].empty() ? firstTexts[k] : secondTexts[k]; }
 
     // The current word's texts; empty texts while nothing is loaded.
-    GbkText CurrentJm() const;
-    GbkText CurrentHz() const; // the second text, or the first when the second is empty
-    GbkText CurrentCn() const;
+    GbkText currentFirst() const;
+    GbkText currentSecond() const; // the second text, or the first when the second is empty
+    GbkText currentMeaning() const;
 
-    // "WDPOS/WDTOTAL" in plain decimal, "0/0" on a new store.
-    std::string CounterText() const;
+    // "position/count" in plain decimal, "0/0" on a new store.
+    std::string counterText() const;
 
 private:
-    bool hasCurrent() const { return WDTOTAL >= 1 && WDPOS >= 1 && WDPOS <= WDTOTAL; }
+    bool hasCurrent() const { return count >= 1 && position >= 1 && position <= count; }
 };

@@ -1,62 +1,9 @@
-#include "widgets.h"
+#include "windowplacement.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
+#include <QWidget>
 #include <QWindow>
-#include <qdrawutil.h>
-
-void MouseUpCheckBox::mouseReleaseEvent(QMouseEvent *event)
-{
-    QCheckBox::mouseReleaseEvent(event); // toggles and emits clicked first
-    emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
-}
-
-void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    QLabel::mouseReleaseEvent(event);
-    if (!rect().contains(event->position().toPoint()))
-        return;
-    if (event->button() == Qt::LeftButton)
-        emit clicked();
-    else if (event->button() == Qt::RightButton)
-        emit rightClicked();
-}
-
-void PlainGroupBox::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    qDrawShadeRect(&painter, rect(), palette(), true, 1, 0); // etched: sunken line, raised line
-}
-
-void FocusButton::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        click();
-        return;
-    }
-    QPushButton::keyPressEvent(event);
-}
-
-QPushButton *MakeButton(QWidget *parent, const QString &text, const QRect &geometry, const QString &hint)
-{
-    auto *button = new FocusButton(text, parent);
-    button->setGeometry(geometry);
-    button->setToolTip(hint);
-    button->setAutoDefault(false);
-    return button;
-}
-
-void SetBackground(QWidget *widget, const QColor &color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    palette.setColor(QPalette::Base, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 
 namespace {
 
@@ -73,7 +20,7 @@ protected:
             QMetaObject::invokeMethod(window, [window] {
                 if (window->isVisible() && window->isMinimized()) {
                     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-                    ShowWindow(window);
+                    showWindow(window);
                 }
             }, Qt::QueuedConnection);
         }
@@ -83,7 +30,7 @@ protected:
 
 } // namespace
 
-void KeepModalWindowShown(QWidget *window)
+void keepModalWindowShown(QWidget *window)
 {
     // Qt's X11 platform plugin reads this property (the value is its "toolbar" window type)
     // whenever it applies the window's flags; other platforms ignore it. Applying the
@@ -98,7 +45,7 @@ void KeepModalWindowShown(QWidget *window)
     window->installEventFilter(new Unminimise(window));
 }
 
-void ShowWindow(QWidget *window)
+void showWindow(QWidget *window)
 {
     window->show();
     window->raise();
@@ -161,7 +108,7 @@ private:
 
 } // namespace
 
-void CentreOnScreen(QWidget *window)
+void centreOnScreen(QWidget *window)
 {
     QMargins frame = currentFrame(window);
     const bool framedByManager = !(window->windowFlags() & Qt::FramelessWindowHint);
@@ -172,15 +119,3 @@ void CentreOnScreen(QWidget *window)
     centreFrame(window, frame);
 }
 
-void StretchImage::SetImage(const QImage &image)
-{
-    m_image = image;
-    update();
-}
-
-void StretchImage::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(rect(), m_image);
-}

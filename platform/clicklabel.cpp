@@ -1,0 +1,14 @@
+#include "clicklabel.h"
+
+#include <QMouseEvent>
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (!rect().contains(event->position().toPoint()))
+        return;
+    if (event->button() == Qt::LeftButton)
+        emit clicked();
+    else if (event->button() == Qt::RightButton)
+        emit rightClicked();
+}

@@ -1,0 +1,21 @@
+#include "controls.h"
+
+#include "focusbutton.h"
+
+QPushButton *makeButton(QWidget *parent, const QString &text, const QRect &geometry, const QString &hint)
+{
+    auto *button = new FocusButton(text, parent);
+    button->setGeometry(geometry);
+    button->setToolTip(hint);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void setBackground(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    palette.setColor(QPalette::Base, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+
+class QPushButton;
+class QWidget;
+
+// A focus button (focusbutton.h) at a fixed place, with an optional tooltip.
+QPushButton *makeButton(QWidget *parent, const QString &text, const QRect &geometry, const QString &hint = {});
+// Gives a widget an opaque background of one colour.
+void setBackground(QWidget *widget, const QColor &color);

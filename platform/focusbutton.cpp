@@ -1,0 +1,12 @@
+#include "focusbutton.h"
+
+#include <QKeyEvent>
+
+void FocusButton::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
