@@ -1,5 +1,5 @@
 #include "qtplatform.h"
-#include "startup.h"
+#include "appwindows.h"
 
 #include <QApplication>
 

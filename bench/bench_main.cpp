@@ -2,24 +2,33 @@
 // window, the search with its grid update, and creating the five windows (offscreen).
 
 #include "levelbanks.h"
-#include "main_window.h"
-#include "search_window.h"
-#include "startup.h"
-#include "strip_window.h"
+#include "appwindows.h"
+#include "browsemodel.h"
+#include "mainwindow.h"
+#include "prompts.h"
+#include "searchmodel.h"
+#include "searchwindow.h"
+#include "stripwindow.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <benchmark/benchmark.h>
 
 #include <fstream>
+#include <memory>
 #include <string>
 
 namespace {
 
+QtPrompts prompts;
+std::unique_ptr<AppWindows> windows;
+
 class NoDisplay : public WordDisplay
 {
 public:
-    void syncStripLevel() override {}
+    void showLevel() override {}
     void showCurrentWord() override {}
 };
 
@@ -47,28 +56,30 @@ BENCHMARK(BM_LoadLevel1);
 // The main window's auto-browse tick: step and redraw the word lines (painting excluded).
 void BM_MainTick(benchmark::State &state)
 {
-    Form1->loadLevelBank(WordLevel::Level1);
+    windows->model().loadLevel(WordLevel::Level1);
     for (auto _ : state)
-        Form1->Timer1Timer();
+        windows->mainWindow()->advanceAutoBrowse();
 }
 BENCHMARK(BM_MainTick);
 
 // The strip's tick: step, rebuild the strip's line, redraw the main window.
 void BM_StripTick(benchmark::State &state)
 {
-    Form1->loadLevelBank(WordLevel::Level1);
+    windows->model().loadLevel(WordLevel::Level1);
     for (auto _ : state)
-        Form2->Timer1Timer();
+        windows->stripWindow()->advance();
 }
 BENCHMARK(BM_StripTick);
 
 void searchLevel1(benchmark::State &state, const QString &text)
 {
-    Form1->loadLevelBank(WordLevel::Level1);
-    Form3->BOX->setText(text);
+    windows->model().loadLevel(WordLevel::Level1);
+    SearchWindow *search = windows->searchWindow();
+    search->findChild<QLineEdit *>(QStringLiteral("searchBox"))->setText(text);
+    QPushButton *button = search->findChild<QPushButton *>(QStringLiteral("searchButton"));
     for (auto _ : state)
-        Form3->Button1Click(); // conversion, the pass over the bank, the grid's model and widths
-    state.counters["results"] = double(Form3->Model->results().size());
+        button->click(); // conversion, the pass over the bank, the grid's model and widths
+    state.counters["results"] = double(search->findChild<SearchModel *>(QStringLiteral("searchResults"))->results().size());
 }
 
 void BM_SearchA(benchmark::State &state)
@@ -86,15 +97,15 @@ BENCHMARK(BM_SearchNoMatch)->Unit(benchmark::kMicrosecond);
 // 100,000 ticks of both timers: the resident memory must not grow.
 void BM_TicksKeepMemory(benchmark::State &state)
 {
-    Form1->loadLevelBank(WordLevel::Level1);
+    windows->model().loadLevel(WordLevel::Level1);
     for (int i = 0; i < 1000; ++i) // warm up
-        Form2->Timer1Timer();
+        windows->stripWindow()->advance();
     long before = 0, after = 0;
     for (auto _ : state) {
         before = residentKb();
         for (int i = 0; i < 50000; ++i) {
-            Form1->Timer1Timer();
-            Form2->Timer1Timer();
+            windows->mainWindow()->advanceAutoBrowse();
+            windows->stripWindow()->advance();
         }
         after = residentKb();
     }
@@ -106,14 +117,14 @@ BENCHMARK(BM_TicksKeepMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_CreateWindows(benchmark::State &state)
 {
-    destroyForms();
+    windows.reset();
     for (auto _ : state) {
-        createForms(*qApp);
+        windows = std::make_unique<AppWindows>(prompts);
         state.PauseTiming();
-        destroyForms();
+        windows.reset();
         state.ResumeTiming();
     }
-    createForms(*qApp);
+    windows = std::make_unique<AppWindows>(prompts);
 }
 BENCHMARK(BM_CreateWindows)->Unit(benchmark::kMillisecond);
 
@@ -124,10 +135,11 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    createForms(app);
+    prepareApplication(app);
+    windows = std::make_unique<AppWindows>(prompts);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    destroyForms();
+    windows.reset();
     return 0;
 }

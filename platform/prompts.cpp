@@ -5,47 +5,26 @@
 #include <QColorDialog>
 #include <QMessageBox>
 
-namespace {
-
-class QtPrompts : public UserPrompts
+void QtPrompts::message(const QString &text)
 {
-public:
-    void message(const QString &text) override
-    {
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tessarine 2005"), text, QMessageBox::Ok);
-        box.setWindowModality(Qt::ApplicationModal);
-        keepModalWindowShown(&box);
-        box.exec();
-    }
-
-    std::optional<QColor> chooseColor(const QColor &initial) override
-    {
-        QColorDialog dialog(initial);
-        keepModalWindowShown(&dialog);
-        if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid())
-            return std::nullopt;
-        return dialog.selectedColor();
-    }
-};
-
-QtPrompts qtPrompts;
-UserPrompts *current = &qtPrompts;
-
-} // namespace
-
-UserPrompts &prompts()
-{
-    return *current;
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tessarine 2005"), text, QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    keepModalWindowShown(&box);
+    box.exec();
 }
 
-void setPrompts(UserPrompts *prompts)
+std::optional<QColor> QtPrompts::chooseColor(const QColor &initial)
 {
-    current = prompts ? prompts : &qtPrompts;
+    QColorDialog dialog(initial);
+    keepModalWindowShown(&dialog);
+    if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid())
+        return std::nullopt;
+    return dialog.selectedColor();
 }
 
 bool ColorChooser::choose()
 {
-    const std::optional<QColor> chosen = prompts().chooseColor(color);
+    const std::optional<QColor> chosen = m_prompts.chooseColor(color);
     if (!chosen)
         return false;
     color = *chosen;

@@ -7,7 +7,7 @@
 
 // The program's only dialogs with the learner: an application-modal message box
 // (caption "Tessarine 2005", one OK button, no icon) and the colour chooser.
-// Tests install their own so that nothing ever blocks.
+// Tests pass their own so that nothing ever blocks.
 class UserPrompts
 {
 public:
@@ -17,15 +17,24 @@ public:
     virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
 };
 
-UserPrompts &prompts();
-// Replaces the prompts (nullptr restores Qt's dialogs); the caller keeps ownership.
-void setPrompts(UserPrompts *prompts);
+// The prompts as Qt's own dialogs.
+class QtPrompts : public UserPrompts
+{
+public:
+    void message(const QString &text) override;
+    std::optional<QColor> chooseColor(const QColor &initial) override;
+};
 
 // The colour chooser: holds the colour chosen last (black at first) and opens on it.
 class ColorChooser
 {
 public:
+    explicit ColorChooser(UserPrompts &prompts) : m_prompts(prompts) {}
+
     QColor color = Qt::black;
     // True when the learner chose a colour, which color then holds.
     bool choose();
+
+private:
+    UserPrompts &m_prompts;
 };

@@ -1,6 +1,6 @@
 // The start and main windows driven as a learner drives them (offscreen).
 
-#include "formsfixture.h"
+#include "windowsfixture.h"
 #include "fonts.h"
 #include "gbktext.h"
 
@@ -12,7 +12,8 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void init();
+    void cleanup();
     void guardsBeforeAnyBank();
     void startUp();
     void firstEnterShowsLevel4();
@@ -36,145 +37,153 @@ private:
     RecordingPrompts *m_prompts = nullptr;
 };
 
-void TestMainWindow::initTestCase()
+void TestMainWindow::init()
 {
-    m_prompts = &setUpForms();
+    buildWindows();
+    m_prompts = &recordingPrompts();
+}
+
+void TestMainWindow::cleanup()
+{
+    destroyWindows();
 }
 
 void TestMainWindow::guardsBeforeAnyBank()
 {
-    QCOMPARE(Form1->Store.count, 0);
-    QCOMPARE(Form1->wdcount->text(), QStringLiteral("0/0"));
-    Form1->BTNNEXTClick();
-    Form1->BTNPREVClick();
-    Form1->Button1Click();
-    Form1->Button2Click();
+    QCOMPARE(store().count, 0);
+    QCOMPARE(counterLabel()->text(), QStringLiteral("0/0"));
+    nextButton()->click();
+    previousButton()->click();
+    stripButton()->click();
+    searchButton()->click();
     // The auto-browse box is cleared before its message.
-    Form1->ATBROWSE->setChecked(true);
-    QVERIFY(!Form1->Timer1->isActive());
-    Form1->ATBROWSEMouseUp();
-    QVERIFY(!Form1->ATBROWSE->isChecked());
+    autoBrowseBox()->setChecked(true);
+    QVERIFY(!autoBrowseTimer()->isActive());
+    emit autoBrowseBox()->mouseUp(Qt::LeftButton, {}, {});
+    QVERIFY(!autoBrowseBox()->isChecked());
     QCOMPARE(m_prompts->messages, QStringList({QStringLiteral("请选择词库后再进行操作。"),
                                                QStringLiteral("请选择词库后再进行操作。"),
                                                QStringLiteral("请选择词库后再进行小窗口浏览。"),
                                                QStringLiteral("请选择词库后再进行查询。"),
                                                QStringLiteral("请选择词库后再进行操作。")}));
-    QCOMPARE(Form1->Store.position, 0);
-    QVERIFY(!Form1->isVisible() && !Form2->isVisible() && !Form3->isVisible());
+    QCOMPARE(store().position, 0);
+    QVERIFY(!mainWindow()->isVisible() && !stripWindow()->isVisible() && !searchWindow()->isVisible());
     m_prompts->messages.clear();
 }
 
 void TestMainWindow::startUp()
 {
     QCOMPARE(QApplication::applicationName(), QStringLiteral("Velkaro 2005"));
-    QCOMPARE(Form1->windowTitle(), QStringLiteral("Tessarine 2005 （ Corvanel系列 2 ）"));
-    Form4->show();
-    QVERIFY(QTest::qWaitForWindowActive(Form4));
-    QVERIFY(Form4->windowFlags() & Qt::WindowStaysOnTopHint);
-    QVERIFY(Form4->windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(Form4->size(), QSize(681, 217));
-    QCOMPARE(QApplication::focusWidget(), Form4->Button1);
-    for (QWidget *hidden : {static_cast<QWidget *>(Form1), static_cast<QWidget *>(Form2),
-                            static_cast<QWidget *>(Form3), static_cast<QWidget *>(Form5)})
+    QCOMPARE(mainWindow()->windowTitle(), QStringLiteral("Tessarine 2005 （ Corvanel系列 2 ）"));
+    startWindow()->show();
+    QVERIFY(QTest::qWaitForWindowActive(startWindow()));
+    QVERIFY(startWindow()->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(startWindow()->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(startWindow()->size(), QSize(681, 217));
+    QCOMPARE(QApplication::focusWidget(), enterButton());
+    for (QWidget *hidden : {static_cast<QWidget *>(mainWindow()), static_cast<QWidget *>(stripWindow()),
+                            static_cast<QWidget *>(searchWindow()), static_cast<QWidget *>(settingsWindow())})
         QVERIFY(!hidden->isVisible());
 }
 
 void TestMainWindow::firstEnterShowsLevel4()
 {
-    const QPoint startPlace = Form4->pos();
+    startWindow()->show();
+    QVERIFY(QTest::qWaitForWindowActive(startWindow()));
+    const QPoint startPlace = startWindow()->pos();
     QVERIFY(enterMainWindow());
-    QVERIFY(!Form4->isVisible());
-    QVERIFY(Form1->OPBGJ4->isChecked());
-    QCOMPARE(Form1->Store.position, 1);
-    QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/731"));
+    QVERIFY(!startWindow()->isVisible());
+    QVERIFY(levelButton(WordLevel::Level4)->isChecked());
+    QCOMPARE(store().position, 1);
+    QCOMPARE(counterLabel()->text(), QStringLiteral("1/731"));
     const BankEntry first = bankWords(WordLevel::Level4)[0];
-    QCOMPARE(Form1->JPJM->text(), fromGbk(first.first));
-    QCOMPARE(Form1->JPHZ->text(), fromGbk(first.second));
-    QCOMPARE(Form1->CNMEAN->text(), fromGbk(first.meaning));
-    QCOMPARE(Form1->size(), QSize(776, 304));
+    QCOMPARE(writtenLine()->text(), fromGbk(first.first));
+    QCOMPARE(readingLine()->text(), fromGbk(first.second));
+    QCOMPARE(meaningLine()->text(), fromGbk(first.meaning));
+    QCOMPARE(mainWindow()->size(), QSize(776, 304));
     // "返回" shows the start window where it was.
-    Form1->BTNEXIT->click();
-    QVERIFY(QTest::qWaitForWindowActive(Form4));
-    QVERIFY(!Form1->isVisible());
-    QCOMPARE(Form4->pos(), startPlace);
+    backButton()->click();
+    QVERIFY(QTest::qWaitForWindowActive(startWindow()));
+    QVERIFY(!mainWindow()->isVisible());
+    QCOMPARE(startWindow()->pos(), startPlace);
 }
 
 void TestMainWindow::stepsWrapBothWays()
 {
     QVERIFY(enterMainWindow());
-    Form1->BTNPREV->click();
-    QCOMPARE(Form1->wdcount->text(), QStringLiteral("731/731"));
+    previousButton()->click();
+    QCOMPARE(counterLabel()->text(), QStringLiteral("731/731"));
     const BankEntry last = bankWords(WordLevel::Level4)[730];
-    QCOMPARE(Form1->JPJM->text(), fromGbk(last.first));
+    QCOMPARE(writtenLine()->text(), fromGbk(last.first));
     // The buttons keep the hidden strip's line current.
-    QCOMPARE(Form2->ll->toolTip(), QStringLiteral("731/731"));
-    Form1->BTNNEXT->click();
-    QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/731"));
-    Form1->BTNPREV->click();
-    Form1->Timer1Timer(); // a tick on the last word goes to the first
-    QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/731"));
-    QCOMPARE(Form2->ll->toolTip(), QStringLiteral("731/731")); // the tick redraws the main window only
+    QCOMPARE(stripLine()->toolTip(), QStringLiteral("731/731"));
+    nextButton()->click();
+    QCOMPARE(counterLabel()->text(), QStringLiteral("1/731"));
+    previousButton()->click();
+    mainWindow()->advanceAutoBrowse(); // a tick on the last word goes to the first
+    QCOMPARE(counterLabel()->text(), QStringLiteral("1/731"));
+    QCOMPARE(stripLine()->toolTip(), QStringLiteral("731/731")); // the tick redraws the main window only
 }
 
 void TestMainWindow::reclickingTheSelectedLevelDoesNothing()
 {
     QVERIFY(enterMainWindow());
     for (int i = 0; i < 4; ++i)
-        Form1->BTNNEXT->click();
-    Form1->OPBGJ4->click();
-    QCOMPARE(Form1->Store.position, 5);
-    QCOMPARE(Form1->wdcount->text(), QStringLiteral("5/731"));
+        nextButton()->click();
+    levelButton(WordLevel::Level4)->click();
+    QCOMPARE(store().position, 5);
+    QCOMPARE(counterLabel()->text(), QStringLiteral("5/731"));
 }
 
 void TestMainWindow::levelChangeWhileAutoBrowsing()
 {
     QVERIFY(enterMainWindow());
-    QTest::mouseClick(Form1->ATBROWSE, Qt::LeftButton);
-    QVERIFY(Form1->ATBROWSE->isChecked());
-    QVERIFY(Form1->Timer1->isActive());
-    QCOMPARE(Form1->Timer1->interval(), 2600);
-    Form1->Timer1Timer();
-    Form1->OPBGJ3->click();
-    QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/554"));
-    QVERIFY(Form1->Timer1->isActive());
-    QVERIFY(Form2->N31->isChecked() && !Form2->N41->isChecked());
-    Form1->Timer1Timer();
-    QCOMPARE(Form1->wdcount->text(), QStringLiteral("2/554"));
-    QTest::mouseClick(Form1->ATBROWSE, Qt::LeftButton);
-    QVERIFY(!Form1->Timer1->isActive());
+    QTest::mouseClick(autoBrowseBox(), Qt::LeftButton);
+    QVERIFY(autoBrowseBox()->isChecked());
+    QVERIFY(autoBrowseTimer()->isActive());
+    QCOMPARE(autoBrowseTimer()->interval(), 2600);
+    mainWindow()->advanceAutoBrowse();
+    levelButton(WordLevel::Level3)->click();
+    QCOMPARE(counterLabel()->text(), QStringLiteral("1/554"));
+    QVERIFY(autoBrowseTimer()->isActive());
+    QVERIFY(levelAction(WordLevel::Level3)->isChecked() && !levelAction(WordLevel::Level4)->isChecked());
+    mainWindow()->advanceAutoBrowse();
+    QCOMPARE(counterLabel()->text(), QStringLiteral("2/554"));
+    QTest::mouseClick(autoBrowseBox(), Qt::LeftButton);
+    QVERIFY(!autoBrowseTimer()->isActive());
     QVERIFY(m_prompts->messages.isEmpty());
 }
 
 void TestMainWindow::fontSizeLimits()
 {
     auto sizes = [] {
-        return QList<int>{Form1->JPJM->font().pixelSize(), Form1->JPHZ->font().pixelSize(),
-                          Form1->CNMEAN->font().pixelSize()};
+        return QList<int>{writtenLine()->font().pixelSize(), readingLine()->font().pixelSize(),
+                          meaningLine()->font().pixelSize()};
     };
-    QCOMPARE(Form1->fontPoints(), 22);
-    QCOMPARE(Form1->JPJM->font().pixelSize(), Fonts::pointsToPixels(22));
+    QCOMPARE(model().textPoints(), 22);
+    QCOMPARE(writtenLine()->font().pixelSize(), Fonts::pointsToPixels(22));
     if (QGuiApplication::primaryScreen()->logicalDotsPerInchY() == 96)
         QCOMPARE(Fonts::pointsToPixels(22), 29);
     for (int expected = 24; expected <= 44; expected += 2) {
-        Form1->BTNFU->click();
-        QCOMPARE(Form1->fontPoints(), expected);
+        largerTextButton()->click();
+        QCOMPARE(model().textPoints(), expected);
     }
-    Form1->BTNFU->click();
-    QCOMPARE(Form1->fontPoints(), 44);
+    largerTextButton()->click();
+    QCOMPARE(model().textPoints(), 44);
     QCOMPARE(sizes(), QList<int>(3, Fonts::pointsToPixels(44)));
     QCOMPARE(sizes(), QList<int>(3, 59)); // at 96 dpi
-    while (Form1->fontPoints() > 22)
-        Form1->BTNFD->click();
+    while (model().textPoints() > 22)
+        smallerTextButton()->click();
     for (int expected : {20, 18, 16, 14}) {
-        Form1->BTNFD->click();
-        QCOMPARE(Form1->fontPoints(), expected);
+        smallerTextButton()->click();
+        QCOMPARE(model().textPoints(), expected);
     }
-    Form1->BTNFD->click();
-    QCOMPARE(Form1->fontPoints(), 14);
+    smallerTextButton()->click();
+    QCOMPARE(model().textPoints(), 14);
     QCOMPARE(sizes(), QList<int>(3, Fonts::pointsToPixels(14)));
     QCOMPARE(sizes(), QList<int>(3, 19)); // at 96 dpi
-    while (Form1->fontPoints() < 22)
-        Form1->BTNFU->click();
+    while (model().textPoints() < 22)
+        largerTextButton()->click();
 }
 
 void TestMainWindow::pointsRoundToPixels_data()
@@ -196,35 +205,35 @@ void TestMainWindow::pointsRoundToPixels()
     QCOMPARE(QGuiApplication::primaryScreen()->logicalDotsPerInchY(), 96.0); // the offscreen screen
     QCOMPARE(Fonts::pointsToPixels(points), pixels);
     if (points == 8)
-        QCOMPARE(Form1->font().pixelSize(), pixels);
+        QCOMPARE(mainWindow()->font().pixelSize(), pixels);
 }
 
 void TestMainWindow::tabOrder()
 {
     QVERIFY(enterMainWindow());
-    const QList<QWidget *> order{Form1->ATBROWSE, Form1->BTNEXIT, Form1->OPBGJ4, Form1->OPBGJ3, Form1->OPBGJ2,
-                                 Form1->OPBGJ1, Form1->BTNFU, Form1->BTNFD, Form1->BTNPREV, Form1->BTNNEXT,
-                                 Form1->OPBJD1, Form1->Button1, Form1->Button2, Form1->Button3};
-    QCOMPARE(tabChain(Form1->ATBROWSE), order);
+    const QList<QWidget *> order{autoBrowseBox(), backButton(), levelButton(WordLevel::Level4), levelButton(WordLevel::Level3), levelButton(WordLevel::Level2),
+                                 levelButton(WordLevel::Level2Extra), largerTextButton(), smallerTextButton(), previousButton(), nextButton(),
+                                 levelButton(WordLevel::Level1), stripButton(), searchButton(), settingsButton()};
+    QCOMPARE(tabChain(autoBrowseBox()), order);
     // Walked with the Tab key: the five radio buttons form one group, which Tab stops at
-    // once, on OPBGJ4 (checked after every entry).
+    // once, on the level-4 button (checked after every entry).
     QList<QWidget *> expected;
     for (QWidget *control : order)
-        if (!qobject_cast<QRadioButton *>(control) || control == Form1->OPBGJ4)
+        if (!qobject_cast<QRadioButton *>(control) || control == levelButton(WordLevel::Level4))
             expected.append(control);
-    expected.append(Form1->ATBROWSE); // and round again
-    QCOMPARE(tabWalk(Form1->ATBROWSE, int(expected.size()) - 1), expected);
+    expected.append(autoBrowseBox()); // and round again
+    QCOMPARE(tabWalk(autoBrowseBox(), int(expected.size()) - 1), expected);
 }
 
 void TestMainWindow::emptySecondTextShownTwice()
 {
     QVERIFY(enterMainWindow());
-    Form1->OPBGJ1->click();
-    QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/4205"));
-    while (!Form1->Store.secondTexts[Form1->Store.position].empty())
-        Form1->BTNNEXT->click();
-    QVERIFY(!Form1->JPJM->text().isEmpty());
-    QCOMPARE(Form1->JPHZ->text(), Form1->JPJM->text());
+    levelButton(WordLevel::Level2Extra)->click();
+    QCOMPARE(counterLabel()->text(), QStringLiteral("1/4205"));
+    while (!store().secondTexts[store().position].empty())
+        nextButton()->click();
+    QVERIFY(!writtenLine()->text().isEmpty());
+    QCOMPARE(readingLine()->text(), writtenLine()->text());
 }
 
 void TestMainWindow::panelsAreSkyBlue()
@@ -232,11 +241,11 @@ void TestMainWindow::panelsAreSkyBlue()
     QVERIFY(enterMainWindow());
     // On the rendered pixels: every pixel of the lower group box that no control covers,
     // inside its frame and below the word panel, and the panel's empty top row.
-    const QImage shot = Form1->grab().toImage();
-    const QRect box = Form1->GPB->geometry();
-    QRegion empty(QRect(box.left() + 2, Form1->Panel1->geometry().bottom() + 1, box.width() - 4,
-                        box.bottom() - 2 - Form1->Panel1->geometry().bottom()));
-    for (const QWidget *control : Form1->GPB->findChildren<QWidget *>())
+    const QImage shot = mainWindow()->grab().toImage();
+    const QRect box = controlBox()->geometry();
+    QRegion empty(QRect(box.left() + 2, wordPanel()->geometry().bottom() + 1, box.width() - 4,
+                        box.bottom() - 2 - wordPanel()->geometry().bottom()));
+    for (const QWidget *control : controlBox()->findChildren<QWidget *>())
         empty -= control->geometry().translated(box.topLeft());
     QVERIFY(empty.rectCount() > 10);
     const QColor skyBlue(166, 202, 240);
@@ -254,7 +263,7 @@ void TestMainWindow::panelsAreSkyBlue()
     if (!other.isEmpty())
         qWarning() << "not sky blue:" << other.first() << shot.pixelColor(other.first());
     QCOMPARE(other, QList<QPoint>());
-    QCOMPARE(shot.pixelColor(Form1->Panel1->geometry().center().x(), Form1->Panel1->geometry().top() + 4), skyBlue);
+    QCOMPARE(shot.pixelColor(wordPanel()->geometry().center().x(), wordPanel()->geometry().top() + 4), skyBlue);
 }
 
 void TestMainWindow::enterPressesTheFocusedButton_data()
@@ -263,7 +272,7 @@ void TestMainWindow::enterPressesTheFocusedButton_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
     const std::pair<const char *, int> keys[] = {{"Return", Qt::Key_Return}, {"keypad Enter", Qt::Key_Enter}};
-    for (const char *button : {"BTNNEXT", "BTNPREV", "BTNFU", "BTNFD", "BTNEXIT"})
+    for (const char *button : {"nextButton", "previousButton", "largerTextButton", "smallerTextButton", "backButton"})
         for (const auto &[name, key] : keys)
             QTest::addRow("%s, %s", button, name)
                 << QString::fromLatin1(button) << key
@@ -276,12 +285,7 @@ void TestMainWindow::enterPressesTheFocusedButton()
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QVERIFY(enterMainWindow());
-    const QHash<QString, QPushButton *> buttons{{QStringLiteral("BTNNEXT"), Form1->BTNNEXT},
-                                                {QStringLiteral("BTNPREV"), Form1->BTNPREV},
-                                                {QStringLiteral("BTNFU"), Form1->BTNFU},
-                                                {QStringLiteral("BTNFD"), Form1->BTNFD},
-                                                {QStringLiteral("BTNEXIT"), Form1->BTNEXIT}};
-    QPushButton *pushButton = buttons.value(button);
+    QPushButton *pushButton = mainWindow()->findChild<QPushButton *>(button);
     QVERIFY(pushButton);
     pushButton->setFocus();
     QCOMPARE(QApplication::focusWidget(), pushButton);
@@ -289,62 +293,62 @@ void TestMainWindow::enterPressesTheFocusedButton()
     QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key(key), modifiers); // to the focused control
     QCOMPARE(clicks.size(), 1);
     // Enter on a control that is no button presses nothing.
-    Form1->ATBROWSE->setFocus();
-    QSignalSpy anyClick(Form1->Button3, &QPushButton::clicked);
+    autoBrowseBox()->setFocus();
+    QSignalSpy anyClick(settingsButton(), &QPushButton::clicked);
     QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key(key), modifiers);
     QVERIFY(anyClick.isEmpty());
-    while (Form1->fontPoints() > 22)
-        Form1->BTNFD->click();
-    while (Form1->fontPoints() < 22)
-        Form1->BTNFU->click();
+    while (model().textPoints() > 22)
+        smallerTextButton()->click();
+    while (model().textPoints() < 22)
+        largerTextButton()->click();
 }
 
 void TestMainWindow::closeButtonActsAsBack()
 {
     QVERIFY(enterMainWindow());
     QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
-    Form1->close();
-    QVERIFY(QTest::qWaitForWindowActive(Form4));
-    QVERIFY(!Form1->isVisible());
+    mainWindow()->close();
+    QVERIFY(QTest::qWaitForWindowActive(startWindow()));
+    QVERIFY(!mainWindow()->isVisible());
     QVERIFY(quitting.isEmpty());
     // The window was only hidden: its state is still there.
-    QCOMPARE(Form1->Store.count, 731);
+    QCOMPARE(store().count, 731);
 }
 
 void TestMainWindow::backWithAutoBrowseAndEnterAgain()
 {
     QVERIFY(enterMainWindow());
-    Form1->OPBJD1->click();
-    QTest::mouseClick(Form1->ATBROWSE, Qt::LeftButton);
-    Form1->BTNEXIT->click();
-    QVERIFY(QTest::qWaitForWindowActive(Form4));
-    QVERIFY(Form1->Timer1->isActive()); // it keeps stepping while hidden
+    levelButton(WordLevel::Level1)->click();
+    QTest::mouseClick(autoBrowseBox(), Qt::LeftButton);
+    backButton()->click();
+    QVERIFY(QTest::qWaitForWindowActive(startWindow()));
+    QVERIFY(autoBrowseTimer()->isActive()); // it keeps stepping while hidden
     QVERIFY(enterMainWindow());
-    QVERIFY(Form1->OPBGJ4->isChecked());
-    QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/731"));
-    QVERIFY(Form1->ATBROWSE->isChecked());
-    QVERIFY(Form1->Timer1->isActive());
-    QTest::mouseClick(Form1->ATBROWSE, Qt::LeftButton);
+    QVERIFY(levelButton(WordLevel::Level4)->isChecked());
+    QCOMPARE(counterLabel()->text(), QStringLiteral("1/731"));
+    QVERIFY(autoBrowseBox()->isChecked());
+    QVERIFY(autoBrowseTimer()->isActive());
+    QTest::mouseClick(autoBrowseBox(), Qt::LeftButton);
 }
 
 void TestMainWindow::comingBackFromAnotherApplicationIsNoActivation()
 {
     QVERIFY(enterMainWindow());
-    Form1->BTNNEXT->click();
+    nextButton()->click();
     QApplication::setActiveWindow(nullptr); // another application takes the focus
-    QTRY_VERIFY(!Form1->isActiveWindow());
-    QApplication::setActiveWindow(Form1);   // and the learner comes back
-    QVERIFY(QTest::qWaitForWindowActive(Form1));
-    QCOMPARE(Form1->Store.position, 2);
+    QTRY_VERIFY(!mainWindow()->isActiveWindow());
+    QApplication::setActiveWindow(mainWindow());   // and the learner comes back
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+    QCOMPARE(store().position, 2);
 }
 
 void TestMainWindow::exitEndsTheRunWithTimersRunning()
 {
     QVERIFY(enterMainWindow());
-    setTimerRunning(Form1->Timer1, true);
-    Form1->BTNEXIT->click();
-    QVERIFY(QTest::qWaitForWindowActive(Form4));
-    QTimer::singleShot(0, Form4->Button3, &QPushButton::click);
+    setTimerRunning(autoBrowseTimer(), true);
+    backButton()->click();
+    QVERIFY(QTest::qWaitForWindowActive(startWindow()));
+    QTimer::singleShot(0, quitButton(), &QPushButton::click);
     QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
     QCOMPARE(qApp->exec(), 0);
     QCOMPARE(quitting.size(), 1);

@@ -1,6 +1,6 @@
 // The search: the GBK substring test, and the window over the loaded bank.
 
-#include "formsfixture.h"
+#include "windowsfixture.h"
 #include "gbktext.h"
 #include "wordsearch.h"
 
@@ -19,6 +19,8 @@ private slots:
     void foldJapaneseInput_data();
     void foldJapaneseInput();
     void initTestCase();
+    void init();
+    void cleanup();
     void openingSearchesForA();
     void nothingFoundLeavesOneEmptyRow_data();
     void nothingFoundLeavesOneEmptyRow();
@@ -98,33 +100,52 @@ void TestSearchWindow::foldJapaneseInput()
 
 void TestSearchWindow::initTestCase()
 {
-    setUpForms();
+    buildWindows();
     // As created: 16999 empty rows in three invisible columns, before any search.
-    QCOMPARE(Form3->Model->rowCount(), WordStore::Capacity);
+    QCOMPARE(searchResults()->rowCount(), WordStore::Capacity);
     for (int c = 0; c < 3; ++c)
-        QCOMPARE(Form3->GRD->columnWidth(c), 0);
-    QCOMPARE(Form3->GRD->verticalHeader()->defaultSectionSize(), 24);
+        QCOMPARE(resultGrid()->columnWidth(c), 0);
+    QCOMPARE(resultGrid()->verticalHeader()->defaultSectionSize(), 24);
+    destroyWindows();
+}
+
+void TestSearchWindow::init()
+{
+    buildWindows();
     QVERIFY(enterMainWindow());
+}
+
+void TestSearchWindow::cleanup()
+{
+    destroyWindows();
 }
 
 QString TestSearchWindow::cell(int row, int column) const
 {
-    return Form3->Model->index(row, column).data().toString();
+    return searchResults()->index(row, column).data().toString();
+}
+
+// Opens the search window from the main window, as "查询" does.
+static bool openSearchWindow()
+{
+    if (!searchWindow()->isVisible())
+        searchButton()->click();
+    return QTest::qWaitForWindowActive(searchWindow());
 }
 
 void TestSearchWindow::search(const QString &text)
 {
-    Form3->BOX->setText(text);
-    Form3->Button1->click();
+    searchBox()->setText(text);
+    runSearchButton()->click();
 }
 
 void TestSearchWindow::openingSearchesForA()
 {
-    Form1->OPBGJ3->click();
-    Form1->Button2->click();
-    QVERIFY(QTest::qWaitForWindowActive(Form3));
-    QVERIFY(!Form1->isVisible());
-    QCOMPARE(Form3->BOX->text(), QStringLiteral("あ"));
+    levelButton(WordLevel::Level3)->click();
+    searchButton()->click();
+    QVERIFY(QTest::qWaitForWindowActive(searchWindow()));
+    QVERIFY(!mainWindow()->isVisible());
+    QCOMPARE(searchBox()->text(), QStringLiteral("あ"));
     // Every word with "あ" in one of its texts, in word order.
     QList<int> expected;
     const auto words = bankWords(WordLevel::Level3);
@@ -134,8 +155,8 @@ void TestSearchWindow::openingSearchesForA()
             expected.append(i + 1);
     }
     QVERIFY(expected.size() > 10);
-    QCOMPARE(QList<int>(Form3->Model->results().begin(), Form3->Model->results().end()), expected);
-    QCOMPARE(Form3->Model->rowCount(), expected.size());
+    QCOMPARE(QList<int>(searchResults()->results().begin(), searchResults()->results().end()), expected);
+    QCOMPARE(searchResults()->rowCount(), expected.size());
     QCOMPARE(cell(0, 0), fromGbk(words[expected[0] - 1].first));
     QCOMPARE(cell(0, 2), fromGbk(words[expected[0] - 1].meaning));
 }
@@ -154,8 +175,10 @@ static const char *const fixture[][3] = {
 
 void TestSearchWindow::useFixture()
 {
+    QVERIFY(openSearchWindow());
     static const std::string longMeaning(82, 'M');
-    WordStore &store = Form1->Store;
+    // Words of the test's own, written straight into the model's store.
+    auto &store = const_cast<WordStore &>(::store());
     const int32_t n = int32_t(std::size(fixture));
     for (int32_t k = 1; k <= n; ++k) {
         store.firstTexts[k] = fixture[k - 1][0];
@@ -183,13 +206,13 @@ void TestSearchWindow::nothingFoundLeavesOneEmptyRow()
     QFETCH(QString, text);
     useFixture();
     search(QStringLiteral("x"));
-    QCOMPARE(Form3->Model->rowCount(), 10);
+    QCOMPARE(searchResults()->rowCount(), 10);
     search(text);
-    QCOMPARE(Form3->Model->rowCount(), 1);
+    QCOMPARE(searchResults()->rowCount(), 1);
     QVERIFY(cell(0, 0).isEmpty() && cell(0, 1).isEmpty() && cell(0, 2).isEmpty());
     for (int c = 0; c < 3; ++c) {
-        QCOMPARE(Form3->columnWidth(c), 0);
-        QCOMPARE(Form3->GRD->columnWidth(c), 0);
+        QCOMPARE(searchWindow()->columnWidth(c), 0);
+        QCOMPARE(resultGrid()->columnWidth(c), 0);
     }
 }
 
@@ -197,14 +220,14 @@ void TestSearchWindow::fewerResultsShowFewerRows()
 {
     useFixture();
     search(QStringLiteral("x"));
-    QCOMPARE(Form3->Model->rowCount(), 10);
+    QCOMPARE(searchResults()->rowCount(), 10);
     search(QStringLiteral("1"));            // x1 and x10 (whose y10 and m10 count once)
-    QCOMPARE(Form3->Model->rowCount(), 2);
+    QCOMPARE(searchResults()->rowCount(), 2);
     search(QStringLiteral("IC"));           // case-sensitive: not "ic"
-    QCOMPARE(Form3->Model->rowCount(), 1);
+    QCOMPARE(searchResults()->rowCount(), 1);
     QCOMPARE(cell(0, 0), QStringLiteral("x2"));
     search(QStringLiteral("?"));            // a literal "?" finds only itself
-    QCOMPARE(Form3->Model->rowCount(), 1);
+    QCOMPARE(searchResults()->rowCount(), 1);
     QCOMPARE(cell(0, 0), QStringLiteral("x5"));
 }
 
@@ -212,53 +235,54 @@ void TestSearchWindow::emptySecondTextAndColumnWidths()
 {
     useFixture();
     search(QStringLiteral("内容")); // GBK C4DA C8DD, the meaning of word 1
-    QCOMPARE(Form3->Model->rowCount(), 1);
+    QCOMPARE(searchResults()->rowCount(), 1);
     QCOMPARE(cell(0, 1), QStringLiteral("x1"));
-    QCOMPARE(Form3->columnWidth(0), 18);
-    QCOMPARE(Form3->columnWidth(1), 18);
-    QCOMPARE(Form3->columnWidth(2), 36);
+    QCOMPARE(searchWindow()->columnWidth(0), 18);
+    QCOMPARE(searchWindow()->columnWidth(1), 18);
+    QCOMPARE(searchWindow()->columnWidth(2), 36);
     search(QStringLiteral("q"));
-    QCOMPARE(Form3->columnWidth(2), 738); // 82 bytes
-    QCOMPARE(Form3->GRD->columnWidth(2), 738);
+    QCOMPARE(searchWindow()->columnWidth(2), 738); // 82 bytes
+    QCOMPARE(resultGrid()->columnWidth(2), 738);
     search(QStringLiteral("あい"));
-    QCOMPARE(Form3->columnWidth(0), 72);
-    QCOMPARE(Form3->columnWidth(1), 18);
+    QCOMPARE(searchWindow()->columnWidth(0), 72);
+    QCOMPARE(searchWindow()->columnWidth(1), 18);
 }
 
 void TestSearchWindow::enterInTheBoxStartsNoSearch()
 {
     useFixture();
     search(QStringLiteral("x"));
-    Form3->BOX->setText(QStringLiteral("IC"));
-    QTest::keyClick(Form3->BOX, Qt::Key_Return);
-    QCOMPARE(Form3->Model->rowCount(), 10);
-    QVERIFY(!Form3->Button1->isDefault());
+    searchBox()->setText(QStringLiteral("IC"));
+    QTest::keyClick(searchBox(), Qt::Key_Return);
+    QCOMPARE(searchResults()->rowCount(), 10);
+    QVERIFY(!runSearchButton()->isDefault());
     // Enter on the focused button presses it, as Space does.
-    Form3->Button1->setFocus();
+    runSearchButton()->setFocus();
     QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Return);
-    QCOMPARE(Form3->Model->rowCount(), 1);
-    Form3->BOX->setText(QStringLiteral("x"));
+    QCOMPARE(searchResults()->rowCount(), 1);
+    searchBox()->setText(QStringLiteral("x"));
     QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(Form3->Model->rowCount(), 10);
+    QCOMPARE(searchResults()->rowCount(), 10);
 }
 
 void TestSearchWindow::tabOrder()
 {
-    const QList<QWidget *> order{Form3->BOX, Form3->GRD, Form3->Button1};
-    QCOMPARE(tabChain(Form3->BOX), order);
+    QVERIFY(openSearchWindow());
+    const QList<QWidget *> order{searchBox(), resultGrid(), runSearchButton()};
+    QCOMPARE(tabChain(searchBox()), order);
     // Inside the grid Tab moves from cell to cell, so the walk starts on the button.
-    QCOMPARE(tabWalk(Form3->Button1, 2), (QList<QWidget *>{Form3->Button1, Form3->BOX, Form3->GRD}));
+    QCOMPARE(tabWalk(runSearchButton(), 2), (QList<QWidget *>{runSearchButton(), searchBox(), resultGrid()}));
 }
 
 void TestSearchWindow::hugeAndOddInput()
 {
     useFixture();
     search(QString(1 << 20, u'x')); // a pasted megabyte
-    QCOMPARE(Form3->BOX->text().size(), 1 << 20);
-    QCOMPARE(Form3->Model->rowCount(), 1);
-    QCOMPARE(Form3->columnWidth(0), 0);
+    QCOMPARE(searchBox()->text().size(), 1 << 20);
+    QCOMPARE(searchResults()->rowCount(), 1);
+    QCOMPARE(searchWindow()->columnWidth(0), 0);
     search(QStringLiteral("x2"));
-    QCOMPARE(Form3->Model->rowCount(), 1);
+    QCOMPARE(searchResults()->rowCount(), 1);
 }
 
 void TestSearchWindow::copyFromTheEmptyGridArea()
@@ -266,19 +290,19 @@ void TestSearchWindow::copyFromTheEmptyGridArea()
     useFixture();
     search(QStringLiteral("x"));
     // Right of the columns there is no cell: Ctrl+C there copies nothing.
-    const QPoint empty(Form3->GRD->viewport()->width() - 5, 5);
-    QVERIFY(!Form3->GRD->indexAt(empty).isValid());
-    QTest::mouseClick(Form3->GRD->viewport(), Qt::LeftButton, {}, empty);
-    QTest::keyClick(Form3->GRD, Qt::Key_C, Qt::ControlModifier);
-    QVERIFY(!Form3->Model->data(QModelIndex(), Qt::DisplayRole).isValid());
-    QVERIFY(!Form3->Model->data(Form3->Model->index(10, 0), Qt::DisplayRole).isValid()); // past the rows
-    QCOMPARE(Form3->Model->data(Form3->Model->index(9, 0), Qt::DisplayRole).toString(), QStringLiteral("x10"));
+    const QPoint empty(resultGrid()->viewport()->width() - 5, 5);
+    QVERIFY(!resultGrid()->indexAt(empty).isValid());
+    QTest::mouseClick(resultGrid()->viewport(), Qt::LeftButton, {}, empty);
+    QTest::keyClick(resultGrid(), Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(!searchResults()->data(QModelIndex(), Qt::DisplayRole).isValid());
+    QVERIFY(!searchResults()->data(searchResults()->index(10, 0), Qt::DisplayRole).isValid()); // past the rows
+    QCOMPARE(searchResults()->data(searchResults()->index(9, 0), Qt::DisplayRole).toString(), QStringLiteral("x10"));
 }
 
 // A cell drawn as the grid draws it, in a cell of the given width.
 static QImage renderCell(const QModelIndex &index, int width)
 {
-    QTableView *grid = Form3->GRD;
+    QTableView *grid = resultGrid();
     QStyleOptionViewItem option;
     option.initFrom(grid);
     option.widget = grid;
@@ -296,7 +320,7 @@ static QImage renderCell(const QModelIndex &index, int width)
 
 void TestSearchWindow::cellsShowTheirWholeText()
 {
-    Form1->loadLevelBank(WordLevel::Level4);
+    model().loadLevel(WordLevel::Level4);
     // "青い" showed as "…" and "あ…"; then every character of the bank as a query.
     QStringList queries{QStringLiteral("青い")};
     QSet<QChar> seen;
@@ -314,10 +338,10 @@ void TestSearchWindow::cellsShowTheirWholeText()
     QStringList cut;
     for (const QString &query : queries) {
         search(query);
-        for (int r = 0; r < Form3->Model->rowCount(); ++r) {
+        for (int r = 0; r < searchResults()->rowCount(); ++r) {
             for (int c = 0; c < 3; ++c) {
-                const QModelIndex index = Form3->Model->index(r, c);
-                const int width = Form3->GRD->visualRect(index).width(); // the column less its grid line
+                const QModelIndex index = searchResults()->index(r, c);
+                const int width = resultGrid()->visualRect(index).width(); // the column less its grid line
                 if (checked.contains({cell(r, c), width}))
                     continue;
                 checked.insert({cell(r, c), width});
@@ -326,7 +350,7 @@ void TestSearchWindow::cellsShowTheirWholeText()
                 const QImage inColumn = renderCell(index, width);
                 const QImage unbounded = renderCell(index, width + 200);
                 QImage beyond(200, inColumn.height(), QImage::Format_RGB32);
-                beyond.fill(Form3->GRD->palette().color(QPalette::Base));
+                beyond.fill(resultGrid()->palette().color(QPalette::Base));
                 if (inColumn != unbounded.copy(0, 0, width, inColumn.height())
                     || unbounded.copy(width, 0, 200, inColumn.height()) != beyond)
                     cut.append(QStringLiteral("%1 in %2 px").arg(cell(r, c)).arg(width));
@@ -339,28 +363,28 @@ void TestSearchWindow::cellsShowTheirWholeText()
 
 void TestSearchWindow::newSearchStartsAtTheFirstRow()
 {
-    Form1->loadLevelBank(WordLevel::Level1);
-    if (!Form3->isVisible()) {
-        Form1->Button2->click();
-        QVERIFY(QTest::qWaitForWindowActive(Form3));
+    model().loadLevel(WordLevel::Level1);
+    if (!searchWindow()->isVisible()) {
+        searchButton()->click();
+        QVERIFY(QTest::qWaitForWindowActive(searchWindow()));
     }
     search(QStringLiteral("あ"));
-    QScrollBar *down = Form3->GRD->verticalScrollBar();
+    QScrollBar *down = resultGrid()->verticalScrollBar();
     QTRY_VERIFY(down->maximum() > 100);
     down->setValue(down->maximum() / 2);
-    QTRY_VERIFY(Form3->GRD->rowAt(0) > 0);
+    QTRY_VERIFY(resultGrid()->rowAt(0) > 0);
     search(QStringLiteral("う"));
-    QVERIFY(Form3->Model->rowCount() > 100);
+    QVERIFY(searchResults()->rowCount() > 100);
     QCoreApplication::processEvents(); // the view lays out the new rows
     QCOMPARE(down->value(), 0);
-    QCOMPARE(Form3->GRD->rowAt(0), 0);
-    QCOMPARE(Form3->GRD->columnAt(0), 0);
+    QCOMPARE(resultGrid()->rowAt(0), 0);
+    QCOMPARE(resultGrid()->columnAt(0), 0);
 }
 
 void TestSearchWindow::japaneseInputFindsWhatTheBanksHold()
 {
-    auto results = [] { return Form3->Model->results(); };
-    Form1->loadLevelBank(WordLevel::Level4);
+    auto results = [] { return searchResults()->results(); };
+    model().loadLevel(WordLevel::Level4);
     search(QStringLiteral("パン"));
     const auto bread = results();
     QVERIFY(!bread.empty());
@@ -374,7 +398,7 @@ void TestSearchWindow::japaneseInputFindsWhatTheBanksHold()
 
     useFixture();
     search(QStringLiteral("z・"));
-    QCOMPARE(Form3->Model->rowCount(), 1);
+    QCOMPARE(searchResults()->rowCount(), 1);
     QCOMPARE(cell(0, 0), QStringLiteral("z·"));
     search(QStringLiteral("ｚ")); // full-width Latin is not folded
     QVERIFY(results().empty());
@@ -384,16 +408,16 @@ void TestSearchWindow::japaneseInputFindsWhatTheBanksHold()
 
 void TestSearchWindow::closingReturnsAndReopeningRestoresA()
 {
-    Form3->BOX->setText(QStringLiteral("typed"));
-    Form3->close();
-    QVERIFY(QTest::qWaitForWindowActive(Form1));
-    QVERIFY(!Form3->isVisible());
-    QCOMPARE(Form1->wdcount->text(), QStringLiteral("1/731")); // back on level 4, word 1
-    Form1->Button2->click();
-    QVERIFY(QTest::qWaitForWindowActive(Form3));
-    QCOMPARE(Form3->BOX->text(), QStringLiteral("あ"));
-    QVERIFY(Form3->Model->rowCount() > 1);
-    QCOMPARE(Form3->Model->results().front(), 1); // ああ
+    searchBox()->setText(QStringLiteral("typed"));
+    searchWindow()->close();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+    QVERIFY(!searchWindow()->isVisible());
+    QCOMPARE(counterLabel()->text(), QStringLiteral("1/731")); // back on level 4, word 1
+    searchButton()->click();
+    QVERIFY(QTest::qWaitForWindowActive(searchWindow()));
+    QCOMPARE(searchBox()->text(), QStringLiteral("あ"));
+    QVERIFY(searchResults()->rowCount() > 1);
+    QCOMPARE(searchResults()->results().front(), 1); // ああ
 }
 
 QTEST_MAIN(TestSearchWindow)

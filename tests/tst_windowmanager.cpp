@@ -2,7 +2,7 @@
 // withwindowmanager.sh): where they sit with their frames, and what the window manager
 // lets the learner do to the modal settings window.
 
-#include "formsfixture.h"
+#include "windowsfixture.h"
 #include "x11properties.h"
 
 #include <QGuiApplication>
@@ -17,6 +17,8 @@ class TestWindowManager : public QObject
 
 private slots:
     void initTestCase();
+    void init();
+    void cleanup();
     void mainWindowFrameIsCentred();
     void settingsWindowFrameIsCentred();
     void settingsWindowCannotBeMinimised();
@@ -60,15 +62,24 @@ void TestWindowManager::initTestCase()
 {
     if (QGuiApplication::platformName() != QStringLiteral("xcb"))
         QSKIP("runs on an X server with a window manager (tests/withwindowmanager.sh)");
-    setUpForms();
+}
+
+void TestWindowManager::init()
+{
+    buildWindows();
+}
+
+void TestWindowManager::cleanup()
+{
+    destroyWindows();
 }
 
 void TestWindowManager::mainWindowFrameIsCentred()
 {
     QVERIFY(enterMainWindow());
-    QTRY_VERIFY(!framed(Form1).isNull());
-    QVERIFY(Form1->windowHandle()->frameMargins().top() > 10); // a title bar
-    QTRY_VERIFY2(frameCentred(Form1), qPrintable(describe(Form1)));
+    QTRY_VERIFY(!framed(mainWindow()).isNull());
+    QVERIFY(mainWindow()->windowHandle()->frameMargins().top() > 10); // a title bar
+    QTRY_VERIFY2(frameCentred(mainWindow()), qPrintable(describe(mainWindow())));
 }
 
 // Opens the settings window from the main window, runs check while it is shown, closes it.
@@ -76,21 +87,21 @@ static void withSettingsShown(const std::function<void()> &check)
 {
     QVERIFY(enterMainWindow());
     bool ran = false;
-    QTimer::singleShot(0, Form5, [&] {
-        auto close = qScopeGuard([] { Form5->Button2->click(); });
-        QVERIFY(QTest::qWaitForWindowExposed(Form5));
-        QTRY_VERIFY(!framed(Form5).isNull());
+    QTimer::singleShot(0, settingsWindow(), [&] {
+        auto close = qScopeGuard([] { doneButton()->click(); });
+        QVERIFY(QTest::qWaitForWindowExposed(settingsWindow()));
+        QTRY_VERIFY(!framed(settingsWindow()).isNull());
         check();
         ran = !QTest::currentTestFailed();
     });
-    Form1->Button3->click(); // modal: returns when the window closes
+    settingsButton()->click(); // modal: returns when the window closes
     QVERIFY(ran);
-    QVERIFY(!Form5->isVisible());
+    QVERIFY(!settingsWindow()->isVisible());
 }
 
 void TestWindowManager::settingsWindowFrameIsCentred()
 {
-    withSettingsShown([] { QTRY_VERIFY2(frameCentred(Form5), qPrintable(describe(Form5))); });
+    withSettingsShown([] { QTRY_VERIFY2(frameCentred(settingsWindow()), qPrintable(describe(settingsWindow()))); });
 }
 
 void TestWindowManager::settingsWindowCannotBeMinimised()
@@ -98,23 +109,21 @@ void TestWindowManager::settingsWindowCannotBeMinimised()
     withSettingsShown([] {
         // The window manager offers no minimise button, nor any other way to minimise it:
         // minimised, it would leave the main window waiting for it, out of reach.
-        const auto actions = [] { return x11AtomListProperty(Form5->winId(), "_NET_WM_ALLOWED_ACTIONS"); };
+        const auto actions = [] { return x11AtomListProperty(settingsWindow()->winId(), "_NET_WM_ALLOWED_ACTIONS"); };
         QTRY_VERIFY(actions().contains(QStringLiteral("_NET_WM_ACTION_CLOSE")));
         QVERIFY2(!actions().contains(QStringLiteral("_NET_WM_ACTION_MINIMIZE")), qPrintable(actions().join(u' ')));
         // Asked to minimise all the same, it stays.
-        Form5->showMinimized();
+        settingsWindow()->showMinimized();
         QTest::qWait(200);
-        QTRY_VERIFY(!Form5->isMinimized());
-        QVERIFY(QTest::qWaitForWindowExposed(Form5));
+        QTRY_VERIFY(!settingsWindow()->isMinimized());
+        QVERIFY(QTest::qWaitForWindowExposed(settingsWindow()));
     });
 }
 
 void TestWindowManager::messageAndColourDialogsCannotBeMinimised()
 {
     // Qt's own message box and colour dialog, not the tests' recording prompts.
-    RecordingPrompts &recording = setUpForms();
-    setPrompts(nullptr);
-    auto restore = qScopeGuard([&recording] { setPrompts(&recording); });
+    QtPrompts prompts;
     QStringList checked;
     // Checks the modal window that opens next, then closes it.
     auto checkNextModal = [&checked](const QString &what) {
@@ -133,28 +142,28 @@ void TestWindowManager::messageAndColourDialogsCannotBeMinimised()
         });
     };
     checkNextModal(QStringLiteral("message box"));
-    prompts().message(QStringLiteral("请选择词库后再进行操作。"));
+    prompts.message(QStringLiteral("请选择词库后再进行操作。"));
     checkNextModal(QStringLiteral("colour dialog"));
-    prompts().chooseColor(Qt::black);
+    prompts.chooseColor(Qt::black);
     QCOMPARE(checked, QStringList({QStringLiteral("message box"), QStringLiteral("colour dialog")}));
 }
 
 void TestWindowManager::searchWindowFrameIsCentredEveryTime()
 {
     QVERIFY(enterMainWindow());
-    Form1->Button2->click();
-    QVERIFY(QTest::qWaitForWindowExposed(Form3));
-    QTRY_VERIFY(!framed(Form3).isNull());
-    QTRY_VERIFY2(frameCentred(Form3), qPrintable(describe(Form3)));
-    const QRect first = framed(Form3);
-    Form3->close();
-    QVERIFY(QTest::qWaitForWindowExposed(Form1));
-    Form1->Button2->click();
-    QVERIFY(QTest::qWaitForWindowExposed(Form3));
-    QTRY_VERIFY(!framed(Form3).isNull());
-    QTRY_VERIFY2(frameCentred(Form3), qPrintable(describe(Form3)));
-    QCOMPARE(framed(Form3), first); // no jump
-    Form3->close();
+    searchButton()->click();
+    QVERIFY(QTest::qWaitForWindowExposed(searchWindow()));
+    QTRY_VERIFY(!framed(searchWindow()).isNull());
+    QTRY_VERIFY2(frameCentred(searchWindow()), qPrintable(describe(searchWindow())));
+    const QRect first = framed(searchWindow());
+    searchWindow()->close();
+    QVERIFY(QTest::qWaitForWindowExposed(mainWindow()));
+    searchButton()->click();
+    QVERIFY(QTest::qWaitForWindowExposed(searchWindow()));
+    QTRY_VERIFY(!framed(searchWindow()).isNull());
+    QTRY_VERIFY2(frameCentred(searchWindow()), qPrintable(describe(searchWindow())));
+    QCOMPARE(framed(searchWindow()), first); // no jump
+    searchWindow()->close();
 }
 
 QTEST_MAIN(TestWindowManager)

@@ -11,7 +11,7 @@ class RecordingDisplay : public WordDisplay
 {
 public:
     explicit RecordingDisplay(const WordStore &store) : m_store(store) {}
-    void syncStripLevel() override { calls.push_back("sync " + m_store.counterText()); }
+    void showLevel() override { calls.push_back("sync " + m_store.counterText()); }
     void showCurrentWord() override
     {
         calls.push_back("show " + m_store.counterText() + " " + std::string(m_store.currentFirst()));
@@ -130,7 +130,7 @@ void TestWordStore::loadWritesThenSyncsThenShows()
     RecordingDisplay display(store);
     loadLevelBank(store, WordLevel::Level4, display);
     const auto words = bankWords(WordLevel::Level4);
-    // syncStripLevel runs before the cursor moves, showCurrentWord after.
+    // showLevel runs before the cursor moves, showCurrentWord after.
     QCOMPARE(display.calls.size(), size_t(2));
     QCOMPARE(display.calls[0], std::string("sync 0/0"));
     QCOMPARE(display.calls[1], "show 1/731 " + std::string(words[0].first));

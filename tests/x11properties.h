@@ -1,7 +1,7 @@
 #pragma once
 
 // What an X11 window manager writes on a window, read with Xlib. Kept apart: Xlib's
-// macros (Button1, Button2, None, ...) clash with the windows' member names.
+// macros (None, Status, Bool, ...) clash with names in Qt and in our windows.
 
 #include <QStringList>
 

@@ -15,7 +15,7 @@ void loadLevelBank(WordStore &store, WordLevel level, WordDisplay &display)
     const Bank words = bankWords(level);
     const int32_t n = words.size();
     words.writeTexts(&store.firstTexts[1], &store.secondTexts[1], &store.meanings[1]);
-    display.syncStripLevel();
+    display.showLevel();
     store.position = 1;
     store.count = n;
     display.showCurrentWord();

@@ -56,18 +56,17 @@ private:
 // The words of a bank. Generated from wordbank/data by bankgen.
 Bank bankWords(WordLevel level);
 
-// What a bank load asks of the windows. The main and strip windows implement it,
-// so the word bank never needs to know them.
+// What a bank load tells whoever shows it, so the word bank never needs to know the windows.
 class WordDisplay
 {
 public:
-    virtual void syncStripLevel() = 0; // put the strip's level marks on the checked level
-    virtual void showCurrentWord() = 0; // redraw the main window's word lines and counter
+    virtual void showLevel() = 0;       // the bank is written; the cursor has not moved yet
+    virtual void showCurrentWord() = 0; // the cursor is on word 1
 
 protected:
     ~WordDisplay() = default;
 };
 
-// Writes the bank into slots 1..n of the store, then syncStripLevel, position := 1,
+// Writes the bank into slots 1..n of the store, then showLevel, position := 1,
 // count := n, showCurrentWord. Slots above n are left as they are.
 void loadLevelBank(WordStore &store, WordLevel level, WordDisplay &display);

@@ -1,0 +1,123 @@
+#include "appwindows.h"
+
+#include "browsemodel.h"
+#include "fonts.h"
+#include "mainwindow.h"
+#include "prompts.h"
+#include "searchwindow.h"
+#include "settingswindow.h"
+#include "startwindow.h"
+#include "stripwindow.h"
+#include "windowplacement.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+AppWindows::AppWindows(UserPrompts &prompts)
+    : m_model(std::make_unique<BrowseModel>())
+    , m_start(std::make_unique<StartWindow>())
+    , m_settings(std::make_unique<SettingsWindow>(*m_model, prompts))
+{
+    // The task-bar name; unlike a display name it leaves every window's caption alone.
+    QApplication::setApplicationName(QStringLiteral("Velkaro 2005"));
+    m_main = std::make_unique<MainWindow>(*m_model, prompts);
+    m_strip = std::make_unique<StripWindow>(*m_model);
+    m_search = std::make_unique<SearchWindow>(*m_model);
+
+    connect(m_start.get(), &StartWindow::enterRequested, this, &AppWindows::enterMainFromStart);
+    connect(m_start.get(), &StartWindow::quitRequested, qApp, &QCoreApplication::quit);
+    connect(m_main.get(), &MainWindow::backRequested, this, &AppWindows::backToStart);
+    connect(m_main.get(), &MainWindow::stripRequested, this, &AppWindows::openStrip);
+    connect(m_main.get(), &MainWindow::searchRequested, this, &AppWindows::openSearch);
+    connect(m_main.get(), &MainWindow::settingsRequested, this, &AppWindows::openSettings);
+    connect(m_strip.get(), &StripWindow::backRequested, this, &AppWindows::backFromStrip);
+    connect(m_search.get(), &SearchWindow::backRequested, this, &AppWindows::backFromSearch);
+}
+
+AppWindows::~AppWindows()
+{
+    m_search.reset();
+    m_strip.reset();
+    m_main.reset();
+    m_settings.reset();
+    m_start.reset();
+    m_model.reset();
+}
+
+void AppWindows::enterMainFromStart()
+{
+    m_start->hide();
+    showWindow(m_main.get());
+    m_main->enterFromElsewhere();
+}
+
+void AppWindows::backToStart()
+{
+    m_main->hide();
+    showWindow(m_start.get());
+}
+
+void AppWindows::openStrip()
+{
+    m_main->hide();
+    m_strip->enter();
+}
+
+void AppWindows::openSearch()
+{
+    m_main->hide();
+    showWindow(m_search.get());
+}
+
+void AppWindows::openSettings()
+{
+    m_settings->exec();
+    showWindow(m_main.get()); // back from the modal window: no entry, the main window keeps its word
+}
+
+void AppWindows::backFromStrip()
+{
+    m_strip->leave();
+    showWindow(m_main.get());
+    m_main->enterFromElsewhere();
+}
+
+void AppWindows::backFromSearch()
+{
+    m_search->hide();
+    showWindow(m_main.get());
+    m_main->enterFromElsewhere();
+}
+
+namespace {
+
+// Qt's own texts (the colour dialog, the message box's button, the text boxes' context
+// menu) in Simplified Chinese like the rest of the program, whatever the learner's locale.
+void loadToolkitTranslations(QApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator; // without the catalogue, Qt's texts stay in English
+}
+
+} // namespace
+
+void prepareApplication(QApplication &app)
+{
+    Fonts::installSubstitutes();
+    loadToolkitTranslations(app);
+    app.setQuitOnLastWindowClosed(false); // the run ends when the start window closes
+}
+
+int runProgram(QApplication &app)
+{
+    prepareApplication(app);
+    QtPrompts prompts;
+    AppWindows windows(prompts);
+    windows.startWindow()->show();
+    app.exec();
+    return 0;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+class BrowseModel;
+class MainWindow;
+class QApplication;
+class SearchWindow;
+class SettingsWindow;
+class StartWindow;
+class StripWindow;
+class UserPrompts;
+
+// Owns the model and the five windows: creates them, hidden, in start-up order (start window,
+// settings window, then the application's name, main window, strip window, search window),
+// gives each what it needs, carries out the windows' requests to go elsewhere, and destroys
+// everything in reverse order.
+class AppWindows : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit AppWindows(UserPrompts &prompts);
+    ~AppWindows() override;
+
+    BrowseModel &model() const { return *m_model; }
+    StartWindow *startWindow() const { return m_start.get(); }
+    SettingsWindow *settingsWindow() const { return m_settings.get(); }
+    MainWindow *mainWindow() const { return m_main.get(); }
+    StripWindow *stripWindow() const { return m_strip.get(); }
+    SearchWindow *searchWindow() const { return m_search.get(); }
+
+private:
+    void enterMainFromStart();
+    void backToStart();
+    void openStrip();
+    void openSearch();
+    void openSettings();
+    void backFromStrip();
+    void backFromSearch();
+
+    std::unique_ptr<BrowseModel> m_model;
+    std::unique_ptr<StartWindow> m_start;
+    std::unique_ptr<SettingsWindow> m_settings;
+    std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<StripWindow> m_strip;
+    std::unique_ptr<SearchWindow> m_search;
+};
+
+// Once per process, before the windows: font substitutes, Qt's own texts in Simplified
+// Chinese, and the run ends only when the start window closes.
+void prepareApplication(QApplication &app);
+// Creates the windows, shows the start window and runs the event loop until it closes; exit code 0.
+int runProgram(QApplication &app);

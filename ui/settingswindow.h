@@ -1,0 +1,46 @@
+#pragma once
+
+#include "prompts.h"
+
+#include <QDialog>
+
+class BrowseModel;
+class MouseUpCheckBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+
+// Browse settings, shown modally over the main window: the speed of both step timers, the
+// colour of the word lines and which lines are visible. It changes them on the model.
+class SettingsWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    SettingsWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent = nullptr);
+
+    // The colour the colour chooser opens on: the one chosen last, black at first.
+    QColor lastChosenColor() const { return m_colorChooser.color; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void setSpeed(int position);
+    void chooseLineColor();
+    void applyMeaningVisible();
+    void applyJapaneseVisible();
+    void leave();
+
+    BrowseModel &m_model;
+    ColorChooser m_colorChooser;
+    QLabel *m_speedLabel;
+    QSlider *m_speedSlider;
+    QPushButton *m_colorButton;
+    MouseUpCheckBox *m_meaningVisibleBox;
+    MouseUpCheckBox *m_japaneseVisibleBox;
+    QPushButton *m_doneButton;
+    bool m_placed = false;
+};

@@ -1,0 +1,78 @@
+#include "startwindow.h"
+
+#include "colors.h"
+#include "controls.h"
+#include "fonts.h"
+#include "windowplacement.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr struct {
+    QSize window{681, 217};
+    QRect enterButton{600, 72, 75, 103};
+    QRect infoPanel{8, 72, 585, 137};
+    QRect bankSizesLabel{11, 29, 569, 13}; // in the panel
+    QRect quitButton{600, 183, 75, 28};
+} rects;
+
+} // namespace
+
+StartWindow::StartWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("startWindow"));
+    setWindowTitle(QStringLiteral("Tessarine 2005 （ Corvanel系列 2 ）"));
+    setFixedSize(rects.window);
+    setFont(Fonts::controlFont());
+    setBackground(this, Colors::windowBackground);
+
+    m_enterButton = new QPushButton(QStringLiteral("进   入"), this);
+    m_enterButton->setObjectName(QStringLiteral("enterButton"));
+    m_enterButton->setGeometry(rects.enterButton);
+    m_enterButton->setAutoDefault(true);
+
+    m_infoPanel = new QFrame(this);
+    m_infoPanel->setObjectName(QStringLiteral("infoPanel"));
+    m_infoPanel->setGeometry(rects.infoPanel);
+    m_infoPanel->setFrameShape(QFrame::Panel);
+    m_infoPanel->setFrameShadow(QFrame::Raised);
+    setBackground(m_infoPanel, Colors::panelBackground);
+
+    m_bankSizesLabel = new QLabel(QStringLiteral("1 级： 8 千多词      2 级： 2 千多词      2 级(补充)： 4 千多词       "
+                                                 "3 级： 5 百多词      4 级： 7 百多词"),
+                                  m_infoPanel);
+    m_bankSizesLabel->setObjectName(QStringLiteral("bankSizesLabel"));
+    m_bankSizesLabel->setGeometry(rects.bankSizesLabel);
+
+    m_quitButton = new QPushButton(QStringLiteral("退   出"), this);
+    m_quitButton->setObjectName(QStringLiteral("quitButton"));
+    m_quitButton->setGeometry(rects.quitButton);
+    m_quitButton->setAutoDefault(true);
+
+    setTabOrder(m_enterButton, m_quitButton);
+
+    connect(m_enterButton, &QPushButton::clicked, this, &StartWindow::enterRequested);
+    connect(m_quitButton, &QPushButton::clicked, this, &StartWindow::close);
+}
+
+void StartWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    emit quitRequested(); // the start window is the application's main window
+}
+
+void StartWindow::showEvent(QShowEvent *event)
+{
+    if (!m_placed && !event->spontaneous()) {
+        m_placed = true;
+        centreOnScreen(this);
+    }
+    QWidget::showEvent(event);
+    raise(); // always on top from the start (the flag is set at creation)
+    m_enterButton->setFocus();
+}

@@ -1,0 +1,185 @@
+#include "stripwindow.h"
+
+#include "clicklabel.h"
+#include "colorkey.h"
+#include "colors.h"
+#include "controls.h"
+#include "fonts.h"
+#include "gbktext.h"
+#include "steptimer.h"
+#include "stretchimage.h"
+#include "windowplacement.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QMenu>
+#include <QTimer>
+
+namespace {
+
+constexpr struct {
+    QSize window{910, 28};
+    QRect barImage{173, -2, 708, 30};
+    QRect wordLine{185, 5, 685, 16};
+} rects;
+
+// The level entries of the menu, in the order of WordLevel.
+struct LevelEntry {
+    WordLevel level;
+    const char *name;
+    const char16_t *caption;
+};
+constexpr LevelEntry levelEntries[] = {
+    {WordLevel::Level1, "level1Action", u"日语 1 级词"},
+    {WordLevel::Level2Extra, "level2ExtraAction", u"日语 2 级补充词"},
+    {WordLevel::Level2, "level2Action", u"日语 2 级词"},
+    {WordLevel::Level3, "level3Action", u"日语 3 级词"},
+    {WordLevel::Level4, "level4Action", u"日语 4 级词"},
+};
+
+} // namespace
+
+StripWindow::StripWindow(BrowseModel &model, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_model(model)
+{
+    setObjectName(QStringLiteral("stripWindow"));
+    setWindowTitle(QStringLiteral("Tessarine 2005"));
+    setFixedSize(rects.window);
+    setFont(Fonts::controlFont());
+    setBackground(this, Colors::stripKey);
+
+    m_barImage = new StretchImage(this);
+    m_barImage->setObjectName(QStringLiteral("barImage"));
+    m_barImage->setGeometry(rects.barImage);
+    m_barImage->setImage(QImage(QStringLiteral(":/bar.bmp")));
+
+    m_wordLine = new ClickLabel(this);
+    m_wordLine->setObjectName(QStringLiteral("wordLine"));
+    m_wordLine->setGeometry(rects.wordLine);
+    m_wordLine->setFont(Fonts::fontPx(Fonts::Mincho, 16));
+    m_wordLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_wordLine->setWordWrap(false);
+    m_wordLine->setTextFormat(Qt::PlainText);
+    setBackground(m_wordLine, Colors::panelBackground);
+    QPalette palette = m_wordLine->palette();
+    palette.setColor(QPalette::WindowText, Colors::wordText);
+    m_wordLine->setPalette(palette);
+
+    m_stepTimer = makeStepTimer(m_model.stepIntervalMs(), this);
+    m_stepTimer->setObjectName(QStringLiteral("stepTimer"));
+
+    m_menu = new QMenu(this);
+    m_menu->setObjectName(QStringLiteral("menu"));
+    m_previousWordAction = m_menu->addAction(QStringLiteral("上一个单词"));
+    m_previousWordAction->setObjectName(QStringLiteral("previousWordAction"));
+    m_nextWordAction = m_menu->addAction(QStringLiteral("下一个单词"));
+    m_nextWordAction->setObjectName(QStringLiteral("nextWordAction"));
+    m_menu->addSeparator();
+    m_levelActions = new QActionGroup(this);
+    for (const LevelEntry &row : levelEntries) {
+        QAction *entry = m_menu->addAction(QString::fromUtf16(row.caption));
+        entry->setObjectName(QLatin1String(row.name));
+        entry->setCheckable(true);
+        entry->setData(int(row.level));
+        m_levelActions->addAction(entry);
+    }
+    m_menu->addSeparator();
+    m_backAction = m_menu->addAction(QStringLiteral("返      回"));
+    m_backAction->setObjectName(QStringLiteral("backAction"));
+
+    connect(m_stepTimer, &QTimer::timeout, this, &StripWindow::advance);
+    connect(m_previousWordAction, &QAction::triggered, this, &StripWindow::showPreviousWord);
+    connect(m_nextWordAction, &QAction::triggered, this, &StripWindow::showNextWord);
+    connect(m_levelActions, &QActionGroup::triggered, this, &StripWindow::chooseLevel);
+    connect(m_backAction, &QAction::triggered, this, &StripWindow::backRequested);
+    connect(m_wordLine, &ClickLabel::clicked, this, &StripWindow::openMenu);
+    connect(m_wordLine, &ClickLabel::rightClicked, this, &StripWindow::openMenu);
+
+    connect(&m_model, &BrowseModel::levelChanged, this, &StripWindow::markLevel);
+    connect(&m_model, &BrowseModel::wordChanged, this, &StripWindow::refreshAfterStep);
+    connect(&m_model, &BrowseModel::stepIntervalChanged, this, &StripWindow::applyStepInterval);
+}
+
+void StripWindow::enter()
+{
+    startIfStopped(m_stepTimer);
+    showWindow(this);
+}
+
+void StripWindow::leave()
+{
+    hide();
+    m_stepTimer->stop();
+}
+
+void StripWindow::showStripWord()
+{
+    const WordStore &store = m_model.store();
+    const int32_t p = store.position;
+    const QString gap = QStringLiteral("   ");
+    QString text = u' ' + fromGbk(store.firstTexts[p]) + gap;
+    if (!store.secondTexts[p].empty()) // a word without a second text shows its first once
+        text += fromGbk(store.secondTexts[p]) + gap;
+    text += fromGbk(store.meanings[p]) + gap;
+    m_wordLine->setText(text);
+    m_wordLine->setToolTip(QString::fromStdString(store.counterText()));
+}
+
+void StripWindow::refreshAfterStep(BrowseModel::Refresh refresh)
+{
+    if (refresh == BrowseModel::Refresh::MainWindowAndStrip)
+        showStripWord();
+}
+
+void StripWindow::markLevel(WordLevel level)
+{
+    for (QAction *entry : m_levelActions->actions())
+        if (entry->data().toInt() == int(level))
+            entry->setChecked(true);
+}
+
+void StripWindow::chooseLevel(QAction *entry)
+{
+    m_model.loadLevel(WordLevel(entry->data().toInt()));
+}
+
+void StripWindow::advance()
+{
+    m_model.stepNext(BrowseModel::Refresh::MainWindowAndStrip);
+}
+
+void StripWindow::showPreviousWord()
+{
+    m_model.stepPrevious(BrowseModel::Refresh::MainWindowAndStrip);
+}
+
+void StripWindow::showNextWord()
+{
+    m_model.stepNext(BrowseModel::Refresh::MainWindowAndStrip);
+}
+
+void StripWindow::openMenu()
+{
+    m_menu->popup(QCursor::pos());
+}
+
+void StripWindow::applyStepInterval(int ms)
+{
+    setIntervalKeepingCount(m_stepTimer, ms);
+}
+
+void StripWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    emit backRequested();
+}
+
+void StripWindow::showEvent(QShowEvent *event)
+{
+    move(place);
+    QWidget::showEvent(event);
+    applyColorKey(this, Colors::stripKey);
+}
