@@ -24,11 +24,11 @@ struct BankFile {
 BankFile bankFile(WordLevel level)
 {
     switch (level) {
-    case WordLevel::Level1: return {"Level1", "level1.tsv", 8775, false};
-    case WordLevel::Level2Extra: return {"Level2Extra", "level2extra.tsv", 4205, true};
-    case WordLevel::Level2: return {"Level2", "level2.tsv", 2331, false};
-    case WordLevel::Level3: return {"Level3", "level3.tsv", 554, false};
-    case WordLevel::Level4: return {"Level4", "level4.tsv", 731, false};
+    case WordLevel::Level1: return {"Level1", "level1.tsv", bankSize(level), false};
+    case WordLevel::Level2Extra: return {"Level2Extra", "level2extra.tsv", bankSize(level), true};
+    case WordLevel::Level2: return {"Level2", "level2.tsv", bankSize(level), false};
+    case WordLevel::Level3: return {"Level3", "level3.tsv", bankSize(level), false};
+    case WordLevel::Level4: return {"Level4", "level4.tsv", bankSize(level), false};
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "banksizes.h"
 #include "wordstore.h"
 
 #include <cstdint>
@@ -12,6 +13,12 @@ enum class WordLevel {
     Level3,
     Level4,
 };
+
+// The number of words of a level's bank.
+constexpr int32_t bankSize(WordLevel level)
+{
+    return bankSizes[int(level)];
+}
 
 inline constexpr WordLevel AllLevels[] = {WordLevel::Level1, WordLevel::Level2Extra, WordLevel::Level2,
                                           WordLevel::Level3, WordLevel::Level4};
