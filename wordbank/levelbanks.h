@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-// The built-in banks, in the order of the strip window's level list.
+// The built-in banks, in the order the windows list them.
 enum class WordLevel {
     Level1,
     Level2Extra, // the level-2 supplement: reading first, written form second
