@@ -12,21 +12,30 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 AppWindows::AppWindows(UserPrompts &prompts)
-    : m_model(std::make_unique<BrowseModel>())
+    : m_prompts(prompts)
     , m_start(std::make_unique<StartWindow>())
-    , m_settings(std::make_unique<SettingsWindow>(*m_model, prompts))
 {
-    // The task-bar name; unlike a display name it leaves every window's caption alone.
+    // The task-bar name; unlike a display name it leaves every window's caption alone. Set
+    // before any window reaches the screen, since X11 takes it when the first one does.
     QApplication::setApplicationName(QStringLiteral("Velkaro 2005"));
-    m_main = std::make_unique<MainWindow>(*m_model, prompts);
+    connect(m_start.get(), &StartWindow::enterRequested, this, &AppWindows::enterMainFromStart);
+    connect(m_start.get(), &StartWindow::quitRequested, qApp, &QCoreApplication::quit);
+}
+
+void AppWindows::createRemainingWindows()
+{
+    if (m_model)
+        return;
+    m_model = std::make_unique<BrowseModel>();
+    m_settings = std::make_unique<SettingsWindow>(*m_model, m_prompts);
+    m_main = std::make_unique<MainWindow>(*m_model, m_prompts);
     m_strip = std::make_unique<StripWindow>(*m_model);
     m_search = std::make_unique<SearchWindow>(*m_model);
 
-    connect(m_start.get(), &StartWindow::enterRequested, this, &AppWindows::enterMainFromStart);
-    connect(m_start.get(), &StartWindow::quitRequested, qApp, &QCoreApplication::quit);
     connect(m_main.get(), &MainWindow::backRequested, this, &AppWindows::backToStart);
     connect(m_main.get(), &MainWindow::stripRequested, this, &AppWindows::openStrip);
     connect(m_main.get(), &MainWindow::searchRequested, this, &AppWindows::openSearch);
@@ -41,12 +50,28 @@ AppWindows::~AppWindows()
     m_strip.reset();
     m_main.reset();
     m_settings.reset();
-    m_start.reset();
     m_model.reset();
+    m_start.reset();
+}
+
+void AppWindows::createRemainingWindowsAfterFirstPaint()
+{
+    m_start->installEventFilter(this);
+}
+
+bool AppWindows::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_start.get() && event->type() == QEvent::Paint) {
+        m_start->removeEventFilter(this);
+        // Queued, so that the start window's first picture reaches the screen first.
+        QTimer::singleShot(0, this, &AppWindows::createRemainingWindows);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void AppWindows::enterMainFromStart()
 {
+    createRemainingWindows(); // should the learner be quicker than the first paint
     m_start->hide();
     showWindow(m_main.get());
     m_main->enterFromElsewhere();
@@ -117,6 +142,7 @@ int runProgram(QApplication &app)
     prepareApplication(app);
     QtPrompts prompts;
     AppWindows windows(prompts);
+    windows.createRemainingWindowsAfterFirstPaint();
     windows.startWindow()->show();
     app.exec();
     return 0;

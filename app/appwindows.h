@@ -13,17 +13,24 @@ class StartWindow;
 class StripWindow;
 class UserPrompts;
 
-// Owns the model and the five windows: creates them, hidden, in start-up order (start window,
-// settings window, then the application's name, main window, strip window, search window),
-// gives each what it needs, carries out the windows' requests to go elsewhere, and destroys
-// everything in reverse order.
+// Owns the model and the five windows: creates them, hidden, in start-up order (start window;
+// then the model, settings window, main window, strip window, search window), gives each what
+// it needs, carries out the windows' requests to go elsewhere, and destroys everything in
+// reverse order. The start window comes first and alone, so that it can show at once; the
+// rest follow on createRemainingWindows.
 class AppWindows : public QObject
 {
     Q_OBJECT
 
 public:
+    // Creates the start window.
     explicit AppWindows(UserPrompts &prompts);
     ~AppWindows() override;
+
+    // Creates the model and the other four windows; once only.
+    void createRemainingWindows();
+    // Creates them once the start window has been painted for the first time.
+    void createRemainingWindowsAfterFirstPaint();
 
     BrowseModel &model() const { return *m_model; }
     StartWindow *startWindow() const { return m_start.get(); }
@@ -31,6 +38,9 @@ public:
     MainWindow *mainWindow() const { return m_main.get(); }
     StripWindow *stripWindow() const { return m_strip.get(); }
     SearchWindow *searchWindow() const { return m_search.get(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void enterMainFromStart();
@@ -41,8 +51,9 @@ private:
     void backFromStrip();
     void backFromSearch();
 
-    std::unique_ptr<BrowseModel> m_model;
+    UserPrompts &m_prompts;
     std::unique_ptr<StartWindow> m_start;
+    std::unique_ptr<BrowseModel> m_model;
     std::unique_ptr<SettingsWindow> m_settings;
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<StripWindow> m_strip;

@@ -2,6 +2,9 @@
 
 #include "focusbutton.h"
 
+#include <QImage>
+#include <QImageReader>
+
 QPushButton *makeButton(QWidget *parent, const QString &text, const QRect &geometry, const QString &hint)
 {
     auto *button = new FocusButton(text, parent);
@@ -18,4 +21,11 @@ void setBackground(QWidget *widget, const QColor &color)
     palette.setColor(QPalette::Base, color);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+QImage readBitmap(const QString &path)
+{
+    QImageReader reader(path, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 
+class QImage;
 class QPushButton;
 class QWidget;
 
@@ -11,3 +12,6 @@ class QWidget;
 QPushButton *makeButton(QWidget *parent, const QString &text, const QRect &geometry, const QString &hint = {});
 // Gives a widget an opaque background of one colour.
 void setBackground(QWidget *widget, const QColor &color);
+// Reads a BMP file or resource by Qt's built-in reader alone: asked for a known format, Qt
+// would still load every image plugin to let it look at the data first.
+QImage readBitmap(const QString &path);

@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "gbktext.h"
 
+#include <QFile>
 #include <QScreen>
 #include <QSignalSpy>
 
@@ -14,6 +15,9 @@ class TestMainWindow : public QObject
 private slots:
     void init();
     void cleanup();
+    void bitmapsLoadNoImagePlugin();
+    void startWindowAloneUntilItsFirstPaint();
+    void enterBeforeTheFirstPaint();
     void guardsBeforeAnyBank();
     void startUp();
     void firstEnterShowsLevel4();
@@ -41,6 +45,45 @@ void TestMainWindow::init()
 {
     buildWindows();
     m_prompts = &recordingPrompts();
+}
+
+// Runs first: by now the windows are built and have read their bitmaps, Qt's own BMP
+// reader alone, without loading the image-format plugins to probe the data.
+void TestMainWindow::bitmapsLoadNoImagePlugin()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QVERIFY2(!maps.readAll().contains("/imageformats/"), "an image-format plugin is loaded");
+    QVERIFY(!mainWindow()->windowIcon().isNull());
+}
+
+// At start-up the start window is created and shown alone; the model and the other windows
+// follow its first paint.
+void TestMainWindow::startWindowAloneUntilItsFirstPaint()
+{
+    destroyWindows();
+    AppWindows windows(recordingPrompts());
+    windows.createRemainingWindowsAfterFirstPaint();
+    QVERIFY(!windows.mainWindow());
+    windows.startWindow()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(windows.startWindow()));
+    QTRY_VERIFY(windows.mainWindow());
+    QVERIFY(windows.settingsWindow() && windows.stripWindow() && windows.searchWindow());
+    QVERIFY(!windows.mainWindow()->isVisible());
+    QVERIFY(!windows.model().level());
+}
+
+// A learner quicker than the first paint still enters the main window on level 4, word 1.
+void TestMainWindow::enterBeforeTheFirstPaint()
+{
+    destroyWindows();
+    AppWindows windows(recordingPrompts());
+    windows.createRemainingWindowsAfterFirstPaint();
+    control<QPushButton>(windows.startWindow(), "enterButton")->click();
+    QVERIFY(windows.mainWindow());
+    QVERIFY(QTest::qWaitForWindowActive(windows.mainWindow()));
+    QCOMPARE(windows.model().level(), WordLevel::Level4);
+    QCOMPARE(windows.model().store().counterText(), "1/731");
 }
 
 void TestMainWindow::cleanup()

@@ -29,6 +29,7 @@ private slots:
     void enterInTheBoxStartsNoSearch();
     void tabOrder();
     void hugeAndOddInput();
+    void longestTextIsStillFound();
     void copyFromTheEmptyGridArea();
     void cellsShowTheirWholeText();
     void newSearchStartsAtTheFirstRow();
@@ -133,6 +134,25 @@ static bool openSearchWindow()
     return QTest::qWaitForWindowActive(searchWindow());
 }
 
+// A query longer than every text of the bank is not looked for; one as long as the longest
+// text still is.
+void TestSearchWindow::longestTextIsStillFound()
+{
+    QVERIFY(openSearchWindow());
+    const WordStore &words = store();
+    int32_t at = 1;
+    for (int32_t k = 1; k <= words.count; ++k)
+        if (words.meanings[k].size() > words.meanings[at].size())
+            at = k;
+    QCOMPARE(words.meanings[at].size(), words.longestText);
+    const QString longest = fromGbk(words.meanings[at]);
+    search(longest);
+    QVERIFY(searchResults()->rowCount() >= 1);
+    QCOMPARE(cell(0, 2), longest);
+    search(longest + u'x');
+    QCOMPARE(cell(0, 2), QString());
+}
+
 void TestSearchWindow::search(const QString &text)
 {
     searchBox()->setText(text);
@@ -188,6 +208,7 @@ void TestSearchWindow::useFixture()
     store.meanings[n] = longMeaning;
     store.position = 1;
     store.count = n;
+    store.longestText = longMeaning.size();
 }
 
 void TestSearchWindow::nothingFoundLeavesOneEmptyRow_data()

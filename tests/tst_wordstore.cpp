@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -197,6 +198,10 @@ void TestWordStore::everyLevelLoads()
     const auto words = bankWords(level);
     QCOMPARE(store.currentFirst(), words[0].first);
     QCOMPARE(store.meanings[count], words[count - 1].meaning);
+    size_t longest = 0;
+    for (int32_t i = 0; i < count; ++i)
+        longest = std::max({longest, words[i].first.size(), words[i].second.size(), words[i].meaning.size()});
+    QCOMPARE(store.longestText, longest);
 }
 
 void TestWordStore::level1BackFromFirstWord()

@@ -72,6 +72,7 @@ inline void buildWindows(UserPrompts *prompts = nullptr)
     }
     delete currentWindows();
     currentWindows() = new AppWindows(*prompts);
+    currentWindows()->createRemainingWindows();
 }
 
 inline void destroyWindows()

@@ -83,7 +83,7 @@ MainWindow::MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Tessarine 2005 （ Corvanel系列 2 ）"));
-    setWindowIcon(QIcon(QStringLiteral(":/icon.bmp")));
+    setWindowIcon(QIcon(QPixmap::fromImage(readBitmap(QStringLiteral(":/icon.bmp")))));
     setFixedSize(rects.window);
     setFont(Fonts::controlFont());
     setBackground(this, Colors::windowBackground);

@@ -112,10 +112,19 @@ void SearchWindow::search()
     // A new result set starts at its first row and column, not where the last was scrolled to.
     m_resultGrid->scrollToTop();
     m_resultGrid->horizontalScrollBar()->setValue(0);
-    const std::optional<QByteArray> text = toGbk(foldJapaneseInput(m_searchBox->text()));
+    // A character takes one byte at least, and folding joins at most two characters into
+    // one: a query longer than the longest text of the bank finds nothing, so a pasted page
+    // is neither converted nor looked for.
+    const WordStore &store = m_model.store();
+    const QString query = m_searchBox->text();
+    if (size_t(query.size()) > 2 * store.longestText)
+        return;
+    const QString folded = foldJapaneseInput(query);
+    if (size_t(folded.size()) > store.longestText)
+        return;
+    const std::optional<QByteArray> text = toGbk(folded);
     if (!text)
         return; // a character without a GBK form occurs in no word
-    const WordStore &store = m_model.store();
     findWords(store, GbkText(text->constData(), size_t(text->size())), m_found);
     if (m_found.empty())
         return;

@@ -54,7 +54,7 @@ StripWindow::StripWindow(BrowseModel &model, QWidget *parent)
     m_barImage = new StretchImage(this);
     m_barImage->setObjectName(QStringLiteral("barImage"));
     m_barImage->setGeometry(rects.barImage);
-    m_barImage->setImage(QImage(QStringLiteral(":/bar.bmp")));
+    m_barImage->setImage(readBitmap(QStringLiteral(":/bar.bmp")));
 
     m_wordLine = new ClickLabel(this);
     m_wordLine->setObjectName(QStringLiteral("wordLine"));

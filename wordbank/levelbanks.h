@@ -49,8 +49,9 @@ public:
         return {slice(b[0], b[1]), slice(b[1], b[2]), slice(b[2], b[3])};
     }
 
-    // Writes every word's three texts into first[i], second[i], meaning[i].
-    void writeTexts(GbkText *first, GbkText *second, GbkText *meaning) const;
+    // Writes every word's three texts into first[i], second[i], meaning[i]; returns the
+    // length in bytes of the longest of them.
+    size_t writeTexts(GbkText *first, GbkText *second, GbkText *meaning) const;
 
 private:
     GbkText slice(uint32_t from, uint32_t to) const { return GbkText(m_text + from, to - from); }

@@ -33,6 +33,7 @@ public:
     TextColumn meanings; // Chinese meaning
     int32_t position = 0; // current word, 1..count; 0 until the first load
     int32_t count = 0;    // words of the loaded bank; 0 until the first load
+    size_t longestText = 0; // bytes of the longest text of words 1..count, as the load finds it
 
     // Both steps wrap around. On an empty store they change nothing.
     void stepNext();
