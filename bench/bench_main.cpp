@@ -94,6 +94,13 @@ void BM_SearchNoMatch(benchmark::State &state)
 }
 BENCHMARK(BM_SearchNoMatch)->Unit(benchmark::kMicrosecond);
 
+// A pasted megabyte is longer than any text of the bank: neither converted nor looked for.
+void BM_SearchPastedMegabyte(benchmark::State &state)
+{
+    searchLevel1(state, QString(1 << 20, u'x'));
+}
+BENCHMARK(BM_SearchPastedMegabyte)->Unit(benchmark::kMicrosecond);
+
 // 100,000 ticks of both timers: the resident memory must not grow.
 void BM_TicksKeepMemory(benchmark::State &state)
 {

@@ -27,6 +27,11 @@ int pointsToPixels(int points)
 QFont fontPx(const QString &face, int pixels)
 {
     QFont font(face);
+    // Straight to the installed stand-ins: a family that is not installed sends the font
+    // database looking for fallbacks before it tries the substitutes.
+    const QStringList substitutes = QFont::substitutes(face);
+    if (!substitutes.isEmpty())
+        font.setFamilies(substitutes);
     font.setPixelSize(pixels);
     return font;
 }
