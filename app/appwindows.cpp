@@ -30,6 +30,11 @@ void AppWindows::createRemainingWindows()
 {
     if (m_model)
         return;
+    // Qt's own texts (the colour dialog, the message box's button, the text boxes' context
+    // menu) in Simplified Chinese like the rest of the program, whatever the learner's
+    // locale; without the catalogue they stay in English. The start window has none.
+    if (m_toolkitTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_toolkitTexts);
     m_model = std::make_unique<BrowseModel>();
     m_settings = std::make_unique<SettingsWindow>(*m_model, m_prompts);
     m_main = std::make_unique<MainWindow>(*m_model, m_prompts);
@@ -115,25 +120,9 @@ void AppWindows::backFromSearch()
     m_main->enterFromElsewhere();
 }
 
-namespace {
-
-// Qt's own texts (the colour dialog, the message box's button, the text boxes' context
-// menu) in Simplified Chinese like the rest of the program, whatever the learner's locale.
-void loadToolkitTranslations(QApplication &app)
-{
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator; // without the catalogue, Qt's texts stay in English
-}
-
-} // namespace
-
 void prepareApplication(QApplication &app)
 {
     Fonts::installSubstitutes();
-    loadToolkitTranslations(app);
     app.setQuitOnLastWindowClosed(false); // the run ends when the start window closes
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTranslator>
 
 #include <memory>
 
@@ -52,6 +53,7 @@ private:
     void backFromSearch();
 
     UserPrompts &m_prompts;
+    QTranslator m_toolkitTexts;
     std::unique_ptr<StartWindow> m_start;
     std::unique_ptr<BrowseModel> m_model;
     std::unique_ptr<SettingsWindow> m_settings;
@@ -60,8 +62,8 @@ private:
     std::unique_ptr<SearchWindow> m_search;
 };
 
-// Once per process, before the windows: font substitutes, Qt's own texts in Simplified
-// Chinese, and the run ends only when the start window closes.
+// Once per process, before the windows: font substitutes, and the run ends only when the
+// start window closes.
 void prepareApplication(QApplication &app);
 // Creates the windows, shows the start window and runs the event loop until it closes; exit code 0.
 int runProgram(QApplication &app);
