@@ -78,8 +78,7 @@ void AppWindows::enterMainFromStart()
 {
     createRemainingWindows(); // should the learner be quicker than the first paint
     m_start->hide();
-    showWindow(m_main.get());
-    m_main->enterFromElsewhere();
+    enterMain();
 }
 
 void AppWindows::backToStart()
@@ -109,15 +108,19 @@ void AppWindows::openSettings()
 void AppWindows::backFromStrip()
 {
     m_strip->leave();
-    showWindow(m_main.get());
-    m_main->enterFromElsewhere();
+    enterMain();
 }
 
 void AppWindows::backFromSearch()
 {
     m_search->hide();
+    enterMain();
+}
+
+void AppWindows::enterMain()
+{
     showWindow(m_main.get());
-    m_main->enterFromElsewhere();
+    m_main->enterFromElsewhere(); // back to level 4, word 1
 }
 
 void prepareApplication(QApplication &app)

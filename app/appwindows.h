@@ -51,6 +51,8 @@ private:
     void openSettings();
     void backFromStrip();
     void backFromSearch();
+    // The ways in from the start window, the strip and the search window.
+    void enterMain();
 
     UserPrompts &m_prompts;
     QTranslator m_toolkitTexts;
