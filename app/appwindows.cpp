@@ -101,6 +101,8 @@ void AppWindows::openSearch()
 
 void AppWindows::openSettings()
 {
+    if (m_settings->isVisible())
+        return; // a request queued before it opened: it is open already
     m_settings->exec();
     showWindow(m_main.get()); // back from the modal window: no entry, the main window keeps its word
 }

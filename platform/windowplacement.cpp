@@ -45,6 +45,15 @@ void keepModalWindowShown(QWidget *window)
     window->installEventFilter(new Unminimise(window));
 }
 
+QPoint framePosition(const QSize &frame, const QRect &available)
+{
+    if (frame.width() > available.width() || frame.height() > available.height())
+        return available.topLeft();
+    QRect outer(QPoint(), frame);
+    outer.moveCenter(available.center());
+    return outer.topLeft();
+}
+
 void showWindow(QWidget *window)
 {
     window->show();
@@ -68,22 +77,21 @@ QMargins currentFrame(QWidget *window)
     return frame;
 }
 
-void centreFrame(QWidget *window, const QMargins &frame)
+void placeFrame(QWidget *window, const QMargins &frame)
 {
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect outer(QPoint(), window->size().grownBy(frame));
-    outer.moveCenter(screen->availableGeometry().center());
-    window->setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window->size()));
+    const QPoint outer = framePosition(window->size().grownBy(frame), screen->availableGeometry());
+    window->setGeometry(QRect(outer + QPoint(frame.left(), frame.top()), window->size()));
 }
 
-// Centres a window again once it is on the screen and its frame is known, if the frame
-// it was centred with was only a guess and a wrong one.
-class RecentreWhenFramed : public QObject
+// Places a window again once it is on the screen and its frame is known, if the frame it
+// was placed with was only a guess and a wrong one.
+class PlaceAgainWhenFramed : public QObject
 {
 public:
-    RecentreWhenFramed(QWidget *window, const QMargins &guess)
+    PlaceAgainWhenFramed(QWidget *window, const QMargins &guess)
         : QObject(window), m_window(window), m_guess(guess)
     {
         window->windowHandle()->installEventFilter(this);
@@ -95,7 +103,7 @@ protected:
         if (event->type() == QEvent::Expose && m_window->windowHandle()->isExposed()) {
             const QMargins frame = currentFrame(m_window);
             if (!frame.isNull() && frame != m_guess)
-                centreFrame(m_window, frame);
+                placeFrame(m_window, frame);
             deleteLater();
         }
         return QObject::eventFilter(watched, event);
@@ -108,14 +116,14 @@ private:
 
 } // namespace
 
-void centreOnScreen(QWidget *window)
+void placeOnScreen(QWidget *window)
 {
     QMargins frame = currentFrame(window);
     const bool framedByManager = !(window->windowFlags() & Qt::FramelessWindowHint);
     if (frame.isNull() && framedByManager && window->windowHandle()) {
         frame = lastFrame;
-        new RecentreWhenFramed(window, frame);
+        new PlaceAgainWhenFramed(window, frame);
     }
-    centreFrame(window, frame);
+    placeFrame(window, frame);
 }
 

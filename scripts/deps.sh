@@ -11,6 +11,7 @@ packages=(
 case "${1:-run}" in
     run)  packages+=(xvfb xauth) ;;
     test) packages+=(edict libbenchmark-dev libx11-dev libxdamage-dev xvfb xauth openbox
+                     weston xwayland qt6-wayland
                      desktop-file-utils appstream dpkg-dev file) ;;
 esac
 

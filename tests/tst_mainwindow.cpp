@@ -36,6 +36,12 @@ private slots:
     void backWithAutoBrowseAndEnterAgain();
     void comingBackFromAnotherApplicationIsNoActivation();
     void exitEndsTheRunWithTimersRunning();
+    void autoBrowseWithoutBankUnticksItself_data();
+    void autoBrowseWithoutBankUnticksItself();
+    void autoBrowseStepsOnItsTimer_data();
+    void autoBrowseStepsOnItsTimer();
+    void returningLandsOnLevel4Word1_data();
+    void returningLandsOnLevel4Word1();
 
 private:
     RecordingPrompts *m_prompts = nullptr;
@@ -102,7 +108,6 @@ void TestMainWindow::guardsBeforeAnyBank()
     // The auto-browse box is cleared before its message.
     autoBrowseBox()->setChecked(true);
     QVERIFY(!autoBrowseTimer()->isActive());
-    emit autoBrowseBox()->mouseUp(Qt::LeftButton, {}, {});
     QVERIFY(!autoBrowseBox()->isChecked());
     QCOMPARE(m_prompts->messages, QStringList({QStringLiteral("请选择词库后再进行操作。"),
                                                QStringLiteral("请选择词库后再进行操作。"),
@@ -395,6 +400,88 @@ void TestMainWindow::exitEndsTheRunWithTimersRunning()
     QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
     QCOMPARE(qApp->exec(), 0);
     QCOMPARE(quitting.size(), 1);
+}
+
+void TestMainWindow::autoBrowseWithoutBankUnticksItself_data()
+{
+    addToggleRows();
+}
+
+// With no bank chosen, the box cannot stay ticked, however it was ticked: it clears itself
+// and says why.
+void TestMainWindow::autoBrowseWithoutBankUnticksItself()
+{
+    QFETCH(Toggle, how);
+    mainWindow()->show(); // shown without entering: no bank yet
+    QVERIFY(QTest::qWaitForWindowExposed(mainWindow()));
+    QCOMPARE(counterLabel()->text(), QStringLiteral("0/0"));
+    toggle(autoBrowseBox(), how);
+    QVERIFY(!autoBrowseBox()->isChecked());
+    QVERIFY(!autoBrowseTimer()->isActive());
+    QCOMPARE(m_prompts->messages, QStringList{QStringLiteral("请选择词库后再进行操作。")});
+    QCOMPARE(counterLabel()->text(), QStringLiteral("0/0"));
+}
+
+void TestMainWindow::autoBrowseStepsOnItsTimer_data()
+{
+    addToggleRows();
+}
+
+// The real timer, at a short interval set as the settings window sets it: ticked, the
+// counter moves on by itself; unticked, it stays.
+void TestMainWindow::autoBrowseStepsOnItsTimer()
+{
+    QFETCH(Toggle, how);
+    QVERIFY(enterMainWindow());
+    model().setStepInterval(30);
+    const QString stripHint = stripLine()->toolTip();
+    toggle(autoBrowseBox(), how);
+    QVERIFY(autoBrowseBox()->isChecked());
+    QTRY_VERIFY_WITH_TIMEOUT(wordNumber(counterLabel()->text()) >= 4, 10000);
+    const int shown = wordNumber(counterLabel()->text());
+    QCOMPARE(writtenLine()->text(), fromGbk(bankWords(WordLevel::Level4)[shown - 1].first));
+    QCOMPARE(stripLine()->toolTip(), stripHint); // its ticks redraw the main window only
+    toggle(autoBrowseBox(), how);
+    QVERIFY(!autoBrowseBox()->isChecked());
+    const QString stopped = counterLabel()->text();
+    QTest::qWait(300); // ten intervals
+    QCOMPARE(counterLabel()->text(), stopped);
+    QVERIFY(m_prompts->messages.isEmpty());
+}
+
+void TestMainWindow::returningLandsOnLevel4Word1_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::newRow("search window closed") << QStringLiteral("search close");
+    QTest::newRow("strip's 返回") << QStringLiteral("strip back");
+    QTest::newRow("strip closed") << QStringLiteral("strip close");
+}
+
+// From another level and word, the way back from the search window and the strip lands
+// on the main window, shown and active, at word 1 of level 4.
+void TestMainWindow::returningLandsOnLevel4Word1()
+{
+    QFETCH(QString, from);
+    QVERIFY(enterMainWindow());
+    levelButton(WordLevel::Level3)->click();
+    for (int i = 0; i < 4; ++i)
+        nextButton()->click();
+    QCOMPARE(counterLabel()->text(), QStringLiteral("5/554"));
+    QWidget *other = from.startsWith(u"search") ? static_cast<QWidget *>(searchWindow()) : stripWindow();
+    (from.startsWith(u"search") ? searchButton() : stripButton())->click();
+    QVERIFY(QTest::qWaitForWindowActive(other));
+    QVERIFY(!mainWindow()->isVisible());
+    if (from == u"strip back")
+        stripBackAction()->trigger();
+    else
+        other->close();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+    QVERIFY(mainWindow()->isVisible());
+    QVERIFY(!other->isVisible());
+    QVERIFY(!startWindow()->isVisible());
+    QCOMPARE(counterLabel()->text(), QStringLiteral("1/731"));
+    QVERIFY(levelButton(WordLevel::Level4)->isChecked());
+    QCOMPARE(writtenLine()->text(), fromGbk(bankWords(WordLevel::Level4)[0].first));
 }
 
 QTEST_MAIN(TestMainWindow)

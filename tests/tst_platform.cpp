@@ -1,8 +1,8 @@
-// The small platform layer: colour keys, the step timers' rules and check boxes.
+// The small platform layer: colour keys, the step timers' rules and window placement.
 
 #include "colorkey.h"
-#include "mouseupcheckbox.h"
 #include "steptimer.h"
+#include "windowplacement.h"
 
 #include <QPainter>
 #include <QSignalSpy>
@@ -14,10 +14,13 @@ class TestPlatform : public QObject
 
 private slots:
     void colorKeyRegion();
+    void colorKeyRegionAtFractionalScale_data();
+    void colorKeyRegionAtFractionalScale();
     void colorKeyOnAWindow();
     void enablingARunningTimerKeepsItsPeriod();
     void sameIntervalKeepsTheCount();
-    void mouseUpComesAfterTheToggle();
+    void framePlacement_data();
+    void framePlacement();
 };
 
 void TestPlatform::colorKeyRegion()
@@ -39,6 +42,58 @@ void TestPlatform::colorKeyRegion()
     QImage red(3, 3, QImage::Format_RGB32);
     red.fill(r);
     QVERIFY(::colorKeyRegion(red, r).isEmpty());
+}
+
+void TestPlatform::colorKeyRegionAtFractionalScale_data()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::newRow("125%") << 1.25;
+    QTest::newRow("150%") << 1.5;
+    QTest::newRow("200%") << 2.0;
+    QTest::newRow("175%") << 1.75;
+}
+
+// A window picture at a fractional device pixel ratio: a light-blue bar with round ends on a
+// red surround. The visible region is in logical pixels, which Qt scales to device pixels; it
+// must show no red device pixel, and lose none of the bar but next to the red.
+void TestPlatform::colorKeyRegionAtFractionalScale()
+{
+    QFETCH(qreal, scale);
+    const QRgb red = qRgb(255, 0, 0), skyBlue = qRgb(166, 202, 240);
+    const QSize logical(101, 21);
+    QImage picture(logical * scale, QImage::Format_RGB32);
+    picture.setDevicePixelRatio(scale);
+    picture.fill(red);
+    {
+        QPainter painter(&picture);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(skyBlue));
+        painter.drawRoundedRect(QRectF(13.3, -2, 70, 25), 12, 12);
+    }
+    const QRegion visible = ::colorKeyRegion(picture, red);
+    QVERIFY(!visible.isEmpty());
+    QVERIFY(QRect(QPoint(), logical).contains(visible.boundingRect()));
+    const QRegion shown = QTransform::fromScale(scale, scale).map(visible); // as Qt scales a mask
+    int redShown = 0, barLost = 0, bar = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const bool isRed = picture.pixel(x, y) == red;
+            if (isRed) {
+                redShown += shown.contains(QPoint(x, y));
+                continue;
+            }
+            ++bar;
+            // Inside the bar, two device pixels away from any red.
+            bool nearRed = false;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    nearRed = nearRed || (picture.valid(x + dx, y + dy) && picture.pixel(x + dx, y + dy) == red);
+            barLost += !nearRed && !shown.contains(QPoint(x, y));
+        }
+    }
+    QVERIFY(bar > 1000);
+    QCOMPARE(redShown, 0);
+    QCOMPARE(barLost, 0);
 }
 
 void TestPlatform::colorKeyOnAWindow()
@@ -89,19 +144,28 @@ void TestPlatform::sameIntervalKeepsTheCount()
     delete timer;
 }
 
-void TestPlatform::mouseUpComesAfterTheToggle()
+void TestPlatform::framePlacement_data()
 {
-    MouseUpCheckBox box(QStringLiteral("x"));
-    box.resize(80, 20);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
-    QList<bool> seen;
-    connect(&box, &MouseUpCheckBox::mouseUp, &box, [&] { seen.append(box.isChecked()); });
-    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(5, 10));
-    QTest::keyClick(&box, Qt::Key_Space); // the keyboard toggles without a mouse-up
-    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(5, 10));
-    QCOMPARE(seen, QList<bool>({true, true}));
-    QVERIFY(box.isChecked());
+    QTest::addColumn<QRect>("available"); // the screen less panels
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<QPoint>("expected"); // the frame's top-left corner
+    QTest::newRow("fits: centred") << QRect(0, 0, 1280, 800) << QSize(778, 330) << QPoint(251, 235);
+    QTest::newRow("fits exactly") << QRect(0, 0, 640, 480) << QSize(640, 480) << QPoint(0, 0);
+    QTest::newRow("panel at the top") << QRect(0, 30, 1280, 770) << QSize(400, 300) << QPoint(440, 265);
+    QTest::newRow("second screen") << QRect(1280, 0, 1024, 768) << QSize(284, 123) << QPoint(1650, 322);
+    // Larger than the area: at its top-left corner, so that every control can be reached.
+    QTest::newRow("too wide") << QRect(0, 0, 640, 480) << QSize(778, 330) << QPoint(0, 0);
+    QTest::newRow("too tall") << QRect(0, 0, 1024, 300) << QSize(778, 330) << QPoint(0, 0);
+    QTest::newRow("too wide, panel at the top") << QRect(0, 24, 640, 456) << QSize(681, 217) << QPoint(0, 24);
+    QTest::newRow("too large, second screen") << QRect(640, 0, 640, 480) << QSize(803, 283) << QPoint(640, 0);
+}
+
+void TestPlatform::framePlacement()
+{
+    QFETCH(QRect, available);
+    QFETCH(QSize, frame);
+    QFETCH(QPoint, expected);
+    QCOMPARE(framePosition(frame, available), expected);
 }
 
 QTEST_MAIN(TestPlatform)

@@ -4,6 +4,7 @@
 #include "gbktext.h"
 #include "wordsearch.h"
 
+#include <QClipboard>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
@@ -310,14 +311,23 @@ void TestSearchWindow::copyFromTheEmptyGridArea()
 {
     useFixture();
     search(QStringLiteral("x"));
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    // Ctrl+C on a cell copies its text.
+    const QModelIndex tenth = searchResults()->index(9, 0);
+    QTest::mouseClick(resultGrid()->viewport(), Qt::LeftButton, {}, resultGrid()->visualRect(tenth).center());
+    QTest::keyClick(resultGrid(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("x10"));
     // Right of the columns there is no cell: Ctrl+C there copies nothing.
+    clipboard->setText(QStringLiteral("before"));
     const QPoint empty(resultGrid()->viewport()->width() - 5, 5);
     QVERIFY(!resultGrid()->indexAt(empty).isValid());
+    resultGrid()->setCurrentIndex({});
     QTest::mouseClick(resultGrid()->viewport(), Qt::LeftButton, {}, empty);
+    QVERIFY(!resultGrid()->currentIndex().isValid());
     QTest::keyClick(resultGrid(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("before"));
     QVERIFY(!searchResults()->data(QModelIndex(), Qt::DisplayRole).isValid());
     QVERIFY(!searchResults()->data(searchResults()->index(10, 0), Qt::DisplayRole).isValid()); // past the rows
-    QCOMPARE(searchResults()->data(searchResults()->index(9, 0), Qt::DisplayRole).toString(), QStringLiteral("x10"));
 }
 
 // A cell drawn as the grid draws it, in a cell of the given width.
@@ -429,6 +439,10 @@ void TestSearchWindow::japaneseInputFindsWhatTheBanksHold()
 
 void TestSearchWindow::closingReturnsAndReopeningRestoresA()
 {
+    levelButton(WordLevel::Level3)->click();
+    nextButton()->click();
+    QVERIFY(openSearchWindow());
+    QVERIFY(!mainWindow()->isVisible());
     searchBox()->setText(QStringLiteral("typed"));
     searchWindow()->close();
     QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
@@ -438,7 +452,8 @@ void TestSearchWindow::closingReturnsAndReopeningRestoresA()
     QVERIFY(QTest::qWaitForWindowActive(searchWindow()));
     QCOMPARE(searchBox()->text(), QStringLiteral("あ"));
     QVERIFY(searchResults()->rowCount() > 1);
-    QCOMPARE(searchResults()->results().front(), 1); // ああ
+    QCOMPARE(cell(0, 0), QStringLiteral("ああ")); // level 4's first word, not level 3's
+    QCOMPARE(searchResults()->results().front(), 1);
 }
 
 QTEST_MAIN(TestSearchWindow)

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 #include <functional>
 
@@ -20,7 +21,9 @@ private slots:
     void initialState();
     void speedSetsBothTimers();
     void colourAppliesToAllLines();
-    void checkBoxesActOnMouseRelease();
+    void checkBoxesApplyHoweverToggled_data();
+    void checkBoxesApplyHoweverToggled();
+    void openingTwiceDoesNothing();
     void eachBoxHidesItsOwnLines_data();
     void eachBoxHidesItsOwnLines();
     void colourKeyFollowsTheLines();
@@ -132,31 +135,66 @@ void TestSettingsWindow::colourAppliesToAllLines()
              QList<QColor>({Qt::black, Qt::black, QColor(200, 30, 30), QColor(10, 36, 106)}));
 }
 
-void TestSettingsWindow::checkBoxesActOnMouseRelease()
+void TestSettingsWindow::checkBoxesApplyHoweverToggled_data()
 {
-    withSettings([] {
-        QTest::mouseClick(meaningVisibleBox(), Qt::LeftButton, {}, QPoint(5, 8));
-        QTest::mouseClick(japaneseVisibleBox(), Qt::LeftButton, {}, QPoint(5, 8));
+    QTest::addColumn<Toggle>("how");
+    QTest::addColumn<bool>("meaningBox"); // else the Japanese box
+    for (bool meaning : {true, false}) {
+        const QString box = meaning ? QStringLiteral("meaning box, ") : QStringLiteral("Japanese box, ");
+        for (Toggle how : {Toggle::Mouse, Toggle::Space, Toggle::Program}) {
+            const char *name[] = {"mouse", "space", "setChecked"};
+            QTest::newRow(qPrintable(box + QLatin1String(name[int(how)]))) << how << meaning;
+        }
+    }
+}
+
+// What a box shows is what the window does, whether the mouse, the space bar or the
+// program toggled it.
+void TestSettingsWindow::checkBoxesApplyHoweverToggled()
+{
+    QFETCH(Toggle, how);
+    QFETCH(bool, meaningBox);
+    auto box = [meaningBox] { return meaningBox ? meaningVisibleBox() : japaneseVisibleBox(); };
+    const QList<QLabel *> lines = meaningBox ? QList<QLabel *>{meaningLine()} : QList<QLabel *>{writtenLine(), readingLine()};
+    auto linesShown = [&lines](bool shown) {
+        return std::all_of(lines.cbegin(), lines.cend(),
+                           [shown](QLabel *line) { return line->isVisibleTo(mainWindow()) == shown; });
+    };
+    withSettings([&] {
+        toggle(box(), how);
+        QVERIFY(!box()->isChecked());
+        QVERIFY(linesShown(false));
+        toggle(box(), how);
+        QVERIFY(box()->isChecked());
+        QVERIFY(linesShown(true));
+        toggle(box(), how);
     });
-    QVERIFY(!writtenLine()->isVisible() && !readingLine()->isVisible() && !meaningLine()->isVisible());
+    QVERIFY(linesShown(false));
     QVERIFY(counterLabel()->isVisible() && nextButton()->isVisible());
     nextButton()->click(); // a hidden line still receives its text
     QCOMPARE(counterLabel()->text(), QStringLiteral("2/731"));
-    QVERIFY(!writtenLine()->text().isEmpty());
+    QVERIFY(!lines.first()->text().isEmpty());
+    withSettings([&] {
+        QVERIFY(!box()->isChecked()); // the box as it was left
+        QTest::mouseRelease(box(), Qt::LeftButton, {}, QPoint(5, 8)); // toggles nothing
+        QVERIFY(!box()->isChecked());
+        QVERIFY(linesShown(false));
+        toggle(box(), how);
+    });
+    QVERIFY(linesShown(true));
+}
 
+// A second request while the window is open (keys queued before it opened) changes nothing:
+// the open window stays in front and modal.
+void TestSettingsWindow::openingTwiceDoesNothing()
+{
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("Recursive")));
     withSettings([] {
-        meaningVisibleBox()->setFocus();
-        QTest::keyClick(meaningVisibleBox(), Qt::Key_Space); // toggled, but no mouse release
-        QVERIFY(meaningVisibleBox()->isChecked());
-        QVERIFY(!meaningLine()->isVisibleTo(mainWindow()));
+        settingsButton()->click();
+        QVERIFY(settingsWindow()->isVisible());
+        QCOMPARE(QApplication::activeWindow(), settingsWindow());
+        QCOMPARE(QApplication::activeModalWidget(), settingsWindow());
     });
-    withSettings([] {
-        QVERIFY(meaningVisibleBox()->isChecked()); // the box as it was left
-        QTest::mouseRelease(meaningVisibleBox(), Qt::LeftButton, {}, QPoint(5, 8)); // toggles nothing
-        QVERIFY(meaningLine()->isVisibleTo(mainWindow()));
-        QTest::mouseClick(japaneseVisibleBox(), Qt::LeftButton, {}, QPoint(5, 8));
-    });
-    QVERIFY(writtenLine()->isVisible() && readingLine()->isVisible() && meaningLine()->isVisible());
 }
 
 void TestSettingsWindow::eachBoxHidesItsOwnLines_data()

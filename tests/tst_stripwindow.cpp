@@ -23,7 +23,14 @@ private slots:
     void marksFollowLoadsStartedElsewhere();
     void menuStepKeepsTheTimersPeriod();
     void returnStopsTheTimer();
+    void stepsOnItsOwnTimer();
     void withAutoBrowseTheStripShowsEverySecondWord();
+    void levelMenu_data();
+    void levelMenuLoadsEachBank_data() { levelMenu_data(); }
+    void levelMenuLoadsEachBank();
+    void levelMenuFollowsTheMainWindow_data() { levelMenu_data(); }
+    void levelMenuFollowsTheMainWindow();
+    void levelMarkIsACheckMark();
     void menuEntries();
 };
 
@@ -200,23 +207,141 @@ void TestStripWindow::returnStopsTheTimer()
     QVERIFY(!stepTimer()->isActive());
 }
 
+// The real step timer, at a short interval set as the settings window sets it: the strip's
+// line moves on by itself, word by word, and the hidden main window follows.
+void TestStripWindow::stepsOnItsOwnTimer()
+{
+    model().setStepInterval(30);
+    QStringList seen; // the strip's line at each step
+    QObject watching; // the watch ends with the test, however it ends
+    connect(&model(), &BrowseModel::wordChanged, &watching, [&seen] {
+        if (seen.isEmpty() || seen.last() != stripLine()->toolTip())
+            seen.append(stripLine()->toolTip());
+        QCOMPARE(counterLabel()->text(), stripLine()->toolTip());
+        QCOMPARE(stripLine()->text(), expectedLine(WordLevel::Level4, wordNumber(stripLine()->toolTip())));
+    });
+    QVERIFY(openStrip());
+    QTRY_VERIFY_WITH_TIMEOUT(seen.size() >= 4, 10000);
+    QCOMPARE(seen.mid(0, 4), QStringList({"2/731", "3/731", "4/731", "5/731"}));
+    QObject::disconnect(&model(), nullptr, &watching, nullptr);
+    stripBackAction()->trigger();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+    const QString stopped = stripLine()->toolTip();
+    QTest::qWait(300); // ten intervals
+    QCOMPARE(stripLine()->toolTip(), stopped);
+}
+
+// Both real timers at one interval: their ticks alternate, the main window's moving the
+// word without redrawing the strip, so the strip shows every second word.
 void TestStripWindow::withAutoBrowseTheStripShowsEverySecondWord()
 {
+    model().setStepInterval(30);
     QTest::mouseClick(autoBrowseBox(), Qt::LeftButton);
+    QVERIFY(autoBrowseTimer()->isActive());
+    int lastCounter = 0, lastStrip = 0, stepsOfTwo = 0;
+    bool singleSteps = true;
+    QObject watching; // the watch ends with the test, however it ends
+    connect(&model(), &BrowseModel::wordChanged, &watching, [&] {
+        const int counter = wordNumber(counterLabel()->text());
+        singleSteps = singleSteps && (lastCounter == 0 || counter == lastCounter + 1);
+        lastCounter = counter;
+        const int strip = wordNumber(stripLine()->toolTip());
+        if (strip == lastStrip || !stripWindow()->isVisible())
+            return;
+        // A stall of the whole program can make one timer miss a tick; the two fall back
+        // into step right after.
+        stepsOfTwo = (lastStrip != 0 && strip == lastStrip + 2) ? stepsOfTwo + 1 : 0;
+        lastStrip = strip;
+    });
     QVERIFY(openStrip());
-    QVERIFY(autoBrowseTimer()->isActive() && stepTimer()->isActive());
-    // Both timers run at one interval, so their ticks alternate.
-    QStringList hints;
-    for (int i = 0; i < 3; ++i) {
-        mainWindow()->advanceAutoBrowse();
-        stripWindow()->advance();
-        hints.append(stripLine()->toolTip());
-    }
-    QCOMPARE(hints, QStringList({"3/731", "5/731", "7/731"}));
+    QTRY_VERIFY_WITH_TIMEOUT(stepsOfTwo >= 3, 10000);
+    QVERIFY(singleSteps); // every tick is one step of the one cursor
+    QObject::disconnect(&model(), nullptr, &watching, nullptr);
     stripBackAction()->trigger();
     QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
     QTest::mouseClick(autoBrowseBox(), Qt::LeftButton);
     QVERIFY(!autoBrowseTimer()->isActive());
+}
+
+void TestStripWindow::levelMenu_data()
+{
+    QTest::addColumn<WordLevel>("level");
+    QTest::addColumn<QString>("counter");
+    QTest::newRow("日语 1 级词") << WordLevel::Level1 << QStringLiteral("1/8775");
+    QTest::newRow("日语 2 级补充词") << WordLevel::Level2Extra << QStringLiteral("1/4205");
+    QTest::newRow("日语 2 级词") << WordLevel::Level2 << QStringLiteral("1/2331");
+    QTest::newRow("日语 3 级词") << WordLevel::Level3 << QStringLiteral("1/554");
+    QTest::newRow("日语 4 级词") << WordLevel::Level4 << QStringLiteral("1/731");
+}
+
+// Exactly the one entry of the loaded level is marked.
+static QList<WordLevel> markedLevels()
+{
+    QList<WordLevel> marked;
+    for (WordLevel level : AllLevels)
+        if (levelAction(level)->isChecked())
+            marked.append(level);
+    return marked;
+}
+
+// Each entry of the menu loads its own bank, and the main window shows which.
+void TestStripWindow::levelMenuLoadsEachBank()
+{
+    QFETCH(WordLevel, level);
+    QFETCH(QString, counter);
+    QVERIFY(openStrip());
+    nextWordAction()->trigger();
+    nextWordAction()->trigger();
+    levelAction(level)->trigger();
+    QCOMPARE(counterLabel()->text(), counter);
+    QVERIFY(levelButton(level)->isChecked());
+    QCOMPARE(markedLevels(), QList<WordLevel>{level});
+    nextWordAction()->trigger(); // the strip steps through the chosen bank
+    QCOMPARE(stripLine()->toolTip(), QString(counter).replace(0, 1, u'2'));
+    QCOMPARE(stripLine()->text(), expectedLine(level, 2));
+    levelAction(level)->trigger(); // the marked entry again: reloads, stays marked
+    QCOMPARE(counterLabel()->text(), counter);
+    QCOMPARE(markedLevels(), QList<WordLevel>{level});
+}
+
+// Whichever way a bank is loaded, the menu marks that one entry.
+void TestStripWindow::levelMenuFollowsTheMainWindow()
+{
+    QFETCH(WordLevel, level);
+    QFETCH(QString, counter);
+    QCOMPARE(markedLevels(), QList<WordLevel>{WordLevel::Level4}); // entered on level 4
+    levelButton(level)->click();
+    QCOMPARE(counterLabel()->text(), counter);
+    QCOMPARE(markedLevels(), QList<WordLevel>{level});
+    QVERIFY(openStrip());
+    stripBackAction()->trigger(); // back on level 4
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+    QCOMPARE(markedLevels(), QList<WordLevel>{WordLevel::Level4});
+}
+
+// The menu marks the loaded level with a check mark, as a menu of independent entries
+// draws it, not with the round dot of a set of exclusive choices.
+void TestStripWindow::levelMarkIsACheckMark()
+{
+    levelButton(WordLevel::Level3)->click();
+    QMenu plain;
+    plain.setFont(stripMenu()->font());
+    for (QAction *entry : stripMenu()->actions()) {
+        if (entry->isSeparator()) {
+            plain.addSeparator();
+            continue;
+        }
+        QAction *copy = plain.addAction(entry->text());
+        copy->setCheckable(entry->isCheckable());
+        copy->setChecked(entry->isChecked());
+    }
+    auto picture = [](QMenu *menu) {
+        menu->resize(menu->sizeHint());
+        return menu->grab().toImage();
+    };
+    const QImage strip = picture(stripMenu());
+    QVERIFY(!strip.isNull());
+    QCOMPARE(strip, picture(&plain));
 }
 
 void TestStripWindow::menuEntries()

@@ -1,10 +1,12 @@
 // The windows under a real window manager (Openbox on a virtual X server, see
-// withwindowmanager.sh): where they sit with their frames, and what the window manager
-// lets the learner do to the modal settings window.
+// withwindowmanager.sh): where they sit with their frames, what the window manager lets the
+// learner do to the modal settings window, and what reaches the screen of the strip. CTest
+// runs it on a large screen, on a 640 x 480 one, and at a display scale of 150%.
 
 #include "windowsfixture.h"
 #include "x11properties.h"
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -19,11 +21,13 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void mainWindowFrameIsCentred();
-    void settingsWindowFrameIsCentred();
+    void startWindowIsPlaced();
+    void mainWindowFrameIsPlaced();
+    void settingsWindowFrameIsPlaced();
     void settingsWindowCannotBeMinimised();
     void messageAndColourDialogsCannotBeMinimised();
-    void searchWindowFrameIsCentredEveryTime();
+    void searchWindowFrameIsPlacedEveryTime();
+    void stripShowsItsBarAndNoKeyColour();
 };
 
 namespace {
@@ -35,17 +39,25 @@ QRect framed(QWidget *window)
     return handle && !handle->frameMargins().isNull() ? handle->frameGeometry() : QRect();
 }
 
-// The frame is centred on the screen, to the pixel (a frame one pixel narrower or shorter
-// than the screen's odd remainder cannot do better).
-bool frameCentred(QWidget *window)
+// A frame that fits the screen is centred on it, to the pixel (a frame one pixel narrower or
+// shorter than the screen's odd remainder cannot do better; at a fractional scale, one more
+// for the rounding). One that does not fit starts at the screen's top-left corner, so that
+// every control can be reached.
+bool framePlaced(const QRect &frame, const QRect &screen)
 {
-    const QRect frame = framed(window);
-    const QRect screen = window->screen()->availableGeometry();
     if (frame.isNull())
         return false;
+    if (frame.width() > screen.width() || frame.height() > screen.height())
+        return frame.topLeft() == screen.topLeft();
+    const int slack = qFuzzyCompare(qApp->devicePixelRatio(), qRound(qApp->devicePixelRatio())) ? 1 : 2;
     const int left = frame.left() - screen.left(), right = screen.right() - frame.right();
     const int top = frame.top() - screen.top(), bottom = screen.bottom() - frame.bottom();
-    return qAbs(left - right) <= 1 && qAbs(top - bottom) <= 1;
+    return qAbs(left - right) <= slack && qAbs(top - bottom) <= slack;
+}
+
+bool framePlaced(QWidget *window)
+{
+    return framePlaced(framed(window), window->screen()->availableGeometry());
 }
 
 QString describe(QWidget *window)
@@ -74,12 +86,21 @@ void TestWindowManager::cleanup()
     destroyWindows();
 }
 
-void TestWindowManager::mainWindowFrameIsCentred()
+void TestWindowManager::startWindowIsPlaced()
+{
+    // No frame: the window itself is placed.
+    startWindow()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(startWindow()));
+    QTRY_VERIFY2(framePlaced(startWindow()->frameGeometry(), startWindow()->screen()->availableGeometry()),
+                 qPrintable(QStringLiteral("start window at %1,%2").arg(startWindow()->x()).arg(startWindow()->y())));
+}
+
+void TestWindowManager::mainWindowFrameIsPlaced()
 {
     QVERIFY(enterMainWindow());
     QTRY_VERIFY(!framed(mainWindow()).isNull());
     QVERIFY(mainWindow()->windowHandle()->frameMargins().top() > 10); // a title bar
-    QTRY_VERIFY2(frameCentred(mainWindow()), qPrintable(describe(mainWindow())));
+    QTRY_VERIFY2(framePlaced(mainWindow()), qPrintable(describe(mainWindow())));
 }
 
 // Opens the settings window from the main window, runs check while it is shown, closes it.
@@ -99,9 +120,9 @@ static void withSettingsShown(const std::function<void()> &check)
     QVERIFY(!settingsWindow()->isVisible());
 }
 
-void TestWindowManager::settingsWindowFrameIsCentred()
+void TestWindowManager::settingsWindowFrameIsPlaced()
 {
-    withSettingsShown([] { QTRY_VERIFY2(frameCentred(settingsWindow()), qPrintable(describe(settingsWindow()))); });
+    withSettingsShown([] { QTRY_VERIFY2(framePlaced(settingsWindow()), qPrintable(describe(settingsWindow()))); });
 }
 
 void TestWindowManager::settingsWindowCannotBeMinimised()
@@ -148,22 +169,76 @@ void TestWindowManager::messageAndColourDialogsCannotBeMinimised()
     QCOMPARE(checked, QStringList({QStringLiteral("message box"), QStringLiteral("colour dialog")}));
 }
 
-void TestWindowManager::searchWindowFrameIsCentredEveryTime()
+void TestWindowManager::searchWindowFrameIsPlacedEveryTime()
 {
     QVERIFY(enterMainWindow());
     searchButton()->click();
     QVERIFY(QTest::qWaitForWindowExposed(searchWindow()));
     QTRY_VERIFY(!framed(searchWindow()).isNull());
-    QTRY_VERIFY2(frameCentred(searchWindow()), qPrintable(describe(searchWindow())));
+    QTRY_VERIFY2(framePlaced(searchWindow()), qPrintable(describe(searchWindow())));
     const QRect first = framed(searchWindow());
     searchWindow()->close();
     QVERIFY(QTest::qWaitForWindowExposed(mainWindow()));
     searchButton()->click();
     QVERIFY(QTest::qWaitForWindowExposed(searchWindow()));
     QTRY_VERIFY(!framed(searchWindow()).isNull());
-    QTRY_VERIFY2(frameCentred(searchWindow()), qPrintable(describe(searchWindow())));
+    QTRY_VERIFY2(framePlaced(searchWindow()), qPrintable(describe(searchWindow())));
     QCOMPARE(framed(searchWindow()), first); // no jump
     searchWindow()->close();
+}
+
+// What the screen shows of the strip: its light-blue bar, whole, and not one pixel of the red
+// it draws around the bar to mark what is see-through, at any display scale.
+// What the screen shows of the strip, at any display scale: all of its bar as the strip draws
+// it, and not one pixel of the red that marks what is see-through.
+void TestWindowManager::stripShowsItsBarAndNoKeyColour()
+{
+    QVERIFY(enterMainWindow());
+    stripButton()->click();
+    QVERIFY(QTest::qWaitForWindowExposed(stripWindow()));
+    const QRegion bar = stripWindow()->mask(); // in logical pixels
+    QVERIFY(bar.boundingRect().width() > 600);
+    // The part of the strip on the screen (a small screen cuts its right end off), as the
+    // strip draws it and as the screen shows it, at the same moment.
+    auto pictures = [] {
+        QScreen *screen = stripWindow()->screen();
+        const QRect place = stripWindow()->geometry() & screen->geometry();
+        const QImage drawn = stripWindow()->grab(place.translated(-stripWindow()->pos())).toImage();
+        const QRect onScreen = place.translated(-screen->geometry().topLeft());
+        const QImage shown = screen->grabWindow(0, onScreen.x(), onScreen.y(), onScreen.width(), onScreen.height())
+                                 .toImage();
+        return std::pair{drawn.convertToFormat(QImage::Format_RGB32), shown.convertToFormat(QImage::Format_RGB32)};
+    };
+    // Counts the red pixels on the screen, and the pixels of the bar that the screen does not
+    // show as drawn: those of the logical pixels inside the bar, away from its outline (there
+    // a device pixel may go either way at a fractional scale).
+    auto faults = [&bar](const QImage &drawn, const QImage &shown, int *redShown, int *barLost) {
+        *redShown = *barLost = 0;
+        if (shown.size() != drawn.size())
+            return false;
+        const qreal scale = drawn.devicePixelRatio();
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                *redShown += shown.pixel(x, y) == qRgb(255, 0, 0);
+                const QPoint logical(int(x / scale), int(y / scale));
+                const bool inside = bar.contains(logical) && bar.contains(logical + QPoint(1, 0))
+                    && bar.contains(logical - QPoint(1, 0)) && bar.contains(logical + QPoint(0, 1))
+                    && bar.contains(logical - QPoint(0, 1));
+                *barLost += inside && shown.pixel(x, y) != drawn.pixel(x, y);
+            }
+        }
+        return true;
+    };
+    int redShown = -1, barLost = -1;
+    bool clean = false; // once the window manager has mapped it and the shape is applied
+    for (QDeadlineTimer deadline(5000); !clean && !deadline.hasExpired(); QTest::qWait(50)) {
+        const auto [drawn, shown] = pictures();
+        clean = faults(drawn, shown, &redShown, &barLost) && redShown == 0 && barLost == 0;
+    }
+    QCOMPARE(redShown, 0);
+    QCOMPARE(barLost, 0);
+    stripBackAction()->trigger();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
 }
 
 QTEST_MAIN(TestWindowManager)

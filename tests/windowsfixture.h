@@ -7,7 +7,6 @@
 #include "appwindows.h"
 #include "browsemodel.h"
 #include "mainwindow.h"
-#include "mouseupcheckbox.h"
 #include "prompts.h"
 #include "searchmodel.h"
 #include "searchwindow.h"
@@ -18,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -110,7 +110,7 @@ inline QLabel *writtenLine() { return control<QLabel>(mainWindow(), "writtenLine
 inline QLabel *readingLine() { return control<QLabel>(mainWindow(), "readingLine"); }
 inline QLabel *meaningLine() { return control<QLabel>(mainWindow(), "meaningLine"); }
 inline QLabel *counterLabel() { return control<QLabel>(mainWindow(), "counterLabel"); }
-inline MouseUpCheckBox *autoBrowseBox() { return control<MouseUpCheckBox>(mainWindow(), "autoBrowseBox"); }
+inline QCheckBox *autoBrowseBox() { return control<QCheckBox>(mainWindow(), "autoBrowseBox"); }
 inline QTimer *autoBrowseTimer() { return control<QTimer>(mainWindow(), "autoBrowseTimer"); }
 inline QPushButton *backButton() { return control<QPushButton>(mainWindow(), "backButton"); }
 inline QPushButton *previousButton() { return control<QPushButton>(mainWindow(), "previousButton"); }
@@ -148,9 +148,43 @@ inline SearchModel *searchResults() { return control<SearchModel>(searchWindow()
 // The settings window.
 inline QSlider *speedSlider() { return control<QSlider>(settingsWindow(), "speedSlider"); }
 inline QPushButton *colorButton() { return control<QPushButton>(settingsWindow(), "colorButton"); }
-inline MouseUpCheckBox *meaningVisibleBox() { return control<MouseUpCheckBox>(settingsWindow(), "meaningVisibleBox"); }
-inline MouseUpCheckBox *japaneseVisibleBox() { return control<MouseUpCheckBox>(settingsWindow(), "japaneseVisibleBox"); }
+inline QCheckBox *meaningVisibleBox() { return control<QCheckBox>(settingsWindow(), "meaningVisibleBox"); }
+inline QCheckBox *japaneseVisibleBox() { return control<QCheckBox>(settingsWindow(), "japaneseVisibleBox"); }
 inline QPushButton *doneButton() { return control<QPushButton>(settingsWindow(), "doneButton"); }
+
+// How a learner (or the program) can toggle a check box.
+enum class Toggle { Mouse, Space, Program };
+
+inline void toggle(QCheckBox *box, Toggle how)
+{
+    switch (how) {
+    case Toggle::Mouse:
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+        break;
+    case Toggle::Space:
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Space);
+        break;
+    case Toggle::Program:
+        box->setChecked(!box->isChecked());
+        break;
+    }
+}
+
+// The rows of a test over the three ways, in a column "how".
+inline void addToggleRows()
+{
+    QTest::addColumn<Toggle>("how");
+    QTest::newRow("mouse") << Toggle::Mouse;
+    QTest::newRow("space") << Toggle::Space;
+    QTest::newRow("setChecked") << Toggle::Program;
+}
+
+// The word number a counter text such as "12/731" shows.
+inline int wordNumber(const QString &counter)
+{
+    return counter.section(u'/', 0, 0).toInt();
+}
 
 // Shows the start window and presses "进   入": the main window on level 4, word 1.
 inline bool enterMainWindow()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs a command on a virtual X server (1280 x 800) with Openbox as its window manager,
-# where windows get frames, placement and the window manager's own buttons.
+# Runs a command on a virtual X server (1280 x 800, or VELKARO_SCREEN such as 640x480x24)
+# with Openbox as its window manager, where windows get frames, placement and the window
+# manager's own buttons.
 # Exits with 77, which CTest counts as skipped, when xvfb-run or openbox is missing.
 set -euo pipefail
 
@@ -9,7 +10,7 @@ if [ "${1:-}" != "--inside" ]; then
         echo "xvfb-run or openbox is missing: skipped"
         exit 77
     fi
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" --inside "$@"
+    exec xvfb-run -a -s "-screen 0 ${VELKARO_SCREEN:-1280x800x24}" "$0" --inside "$@"
 fi
 shift
 

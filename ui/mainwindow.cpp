@@ -6,13 +6,13 @@
 #include "controls.h"
 #include "fonts.h"
 #include "gbktext.h"
-#include "mouseupcheckbox.h"
 #include "plaingroupbox.h"
 #include "prompts.h"
 #include "steptimer.h"
 #include "windowplacement.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
@@ -106,7 +106,7 @@ MainWindow::MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent
     m_meaningLine = makeWordLine(m_wordPanel, "meaningLine", rects.meaningLine, Fonts::Songti, Colors::meaningText);
     m_meaningLine->setText(QStringLiteral("请选择要浏览的单词"));
 
-    m_autoBrowseBox = new MouseUpCheckBox(QStringLiteral("自动浏览"), m_controlBox);
+    m_autoBrowseBox = new QCheckBox(QStringLiteral("自动浏览"), m_controlBox);
     m_autoBrowseBox->setObjectName(QStringLiteral("autoBrowseBox"));
     m_autoBrowseBox->setGeometry(rects.autoBrowseBox);
     m_backButton = makeNamedButton(m_controlBox, "backButton", QStringLiteral("返回"), rects.backButton);
@@ -174,7 +174,6 @@ MainWindow::MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent
     m_autoBrowseTimer->setObjectName(QStringLiteral("autoBrowseTimer"));
 
     connect(m_autoBrowseBox, &QCheckBox::toggled, this, &MainWindow::switchAutoBrowse);
-    connect(m_autoBrowseBox, &MouseUpCheckBox::mouseUp, this, &MainWindow::refuseAutoBrowseWithoutBank);
     connect(m_backButton, &QPushButton::clicked, this, &MainWindow::backRequested);
     connect(m_levelButtons, &QButtonGroup::idToggled, this, &MainWindow::chooseLevel);
     connect(m_largerTextButton, &QPushButton::clicked, &m_model, &BrowseModel::enlargeText);
@@ -251,18 +250,16 @@ void MainWindow::showNextWord()
     m_model.stepNext(BrowseModel::Refresh::MainWindowAndStrip);
 }
 
-void MainWindow::switchAutoBrowse()
+// However the box was toggled: with a bank, the timer follows it; without one, it cannot be
+// ticked: it clears itself, then says why.
+void MainWindow::switchAutoBrowse(bool on)
 {
-    if (m_model.hasBank())
-        setTimerRunning(m_autoBrowseTimer, m_autoBrowseBox->isChecked());
-}
-
-void MainWindow::refuseAutoBrowseWithoutBank()
-{
-    if (m_model.hasBank())
-        return;
-    m_autoBrowseBox->setChecked(false);
-    m_prompts.message(noBankMessage);
+    if (m_model.hasBank()) {
+        setTimerRunning(m_autoBrowseTimer, on);
+    } else if (on) {
+        m_autoBrowseBox->setChecked(false);
+        m_prompts.message(noBankMessage);
+    }
 }
 
 void MainWindow::advanceAutoBrowse()
@@ -332,7 +329,7 @@ void MainWindow::showEvent(QShowEvent *event)
 {
     if (!m_placed && !event->spontaneous()) {
         m_placed = true;
-        centreOnScreen(this);
+        placeOnScreen(this);
     }
     QWidget::showEvent(event);
 }

@@ -5,8 +5,8 @@
 #include <QWidget>
 
 class BrowseModel;
-class MouseUpCheckBox;
 class QButtonGroup;
+class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -49,8 +49,7 @@ private:
     void showCurrentWord();
     void showPreviousWord();
     void showNextWord();
-    void switchAutoBrowse();
-    void refuseAutoBrowseWithoutBank();
+    void switchAutoBrowse(bool on);
     void openStrip();
     void openSearch();
     void applyLineColor(const QColor &color);
@@ -66,7 +65,7 @@ private:
     QLabel *m_writtenLine;
     QLabel *m_readingLine;
     QLabel *m_meaningLine;
-    MouseUpCheckBox *m_autoBrowseBox;
+    QCheckBox *m_autoBrowseBox;
     QPushButton *m_backButton;
     QButtonGroup *m_levelButtons; // ids are WordLevel values
     QPushButton *m_largerTextButton;

@@ -150,7 +150,7 @@ void SearchWindow::closeEvent(QCloseEvent *event)
 void SearchWindow::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
-        centreOnScreen(this);
+        placeOnScreen(this);
         // Every opening starts with the words that contain "あ".
         m_searchBox->setText(QStringLiteral("あ"));
         search();

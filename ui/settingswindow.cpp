@@ -4,9 +4,9 @@
 #include "colors.h"
 #include "controls.h"
 #include "fonts.h"
-#include "mouseupcheckbox.h"
 #include "windowplacement.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,9 +25,9 @@ constexpr struct {
     QRect doneButton{144, 64, 129, 25};
 } rects;
 
-MouseUpCheckBox *makeCheckBox(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
+QCheckBox *makeCheckBox(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
 {
-    auto *box = new MouseUpCheckBox(text, parent);
+    auto *box = new QCheckBox(text, parent);
     box->setObjectName(QLatin1String(name));
     box->setGeometry(geometry);
     box->setChecked(true);
@@ -81,8 +81,10 @@ SettingsWindow::SettingsWindow(BrowseModel &model, UserPrompts &prompts, QWidget
 
     connect(m_speedSlider, &QSlider::valueChanged, this, &SettingsWindow::setSpeed);
     connect(m_colorButton, &QPushButton::clicked, this, &SettingsWindow::chooseLineColor);
-    connect(m_meaningVisibleBox, &MouseUpCheckBox::mouseUp, this, &SettingsWindow::applyMeaningVisible);
-    connect(m_japaneseVisibleBox, &MouseUpCheckBox::mouseUp, this, &SettingsWindow::applyJapaneseVisible);
+    // Each box applies what it shows at once, whether the mouse, the keyboard or the program
+    // toggled it.
+    connect(m_meaningVisibleBox, &QCheckBox::toggled, &m_model, &BrowseModel::setMeaningVisible);
+    connect(m_japaneseVisibleBox, &QCheckBox::toggled, &m_model, &BrowseModel::setJapaneseVisible);
     connect(m_doneButton, &QPushButton::clicked, this, &SettingsWindow::leave);
 }
 
@@ -96,16 +98,6 @@ void SettingsWindow::chooseLineColor()
 {
     if (m_colorChooser.choose())
         m_model.setLineColor(m_colorChooser.color);
-}
-
-void SettingsWindow::applyMeaningVisible()
-{
-    m_model.setMeaningVisible(m_meaningVisibleBox->isChecked());
-}
-
-void SettingsWindow::applyJapaneseVisible()
-{
-    m_model.setJapaneseVisible(m_japaneseVisibleBox->isChecked());
 }
 
 void SettingsWindow::leave()
@@ -132,7 +124,7 @@ void SettingsWindow::showEvent(QShowEvent *event)
 {
     if (!m_placed && !event->spontaneous()) {
         m_placed = true;
-        centreOnScreen(this);
+        placeOnScreen(this);
     }
     QDialog::showEvent(event);
 }

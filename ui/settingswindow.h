@@ -5,7 +5,7 @@
 #include <QDialog>
 
 class BrowseModel;
-class MouseUpCheckBox;
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSlider;
@@ -30,8 +30,6 @@ protected:
 private:
     void setSpeed(int position);
     void chooseLineColor();
-    void applyMeaningVisible();
-    void applyJapaneseVisible();
     void leave();
 
     BrowseModel &m_model;
@@ -39,8 +37,8 @@ private:
     QLabel *m_speedLabel;
     QSlider *m_speedSlider;
     QPushButton *m_colorButton;
-    MouseUpCheckBox *m_meaningVisibleBox;
-    MouseUpCheckBox *m_japaneseVisibleBox;
+    QCheckBox *m_meaningVisibleBox;
+    QCheckBox *m_japaneseVisibleBox;
     QPushButton *m_doneButton;
     bool m_placed = false;
 };

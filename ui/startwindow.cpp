@@ -70,7 +70,7 @@ void StartWindow::showEvent(QShowEvent *event)
 {
     if (!m_placed && !event->spontaneous()) {
         m_placed = true;
-        centreOnScreen(this);
+        placeOnScreen(this);
     }
     QWidget::showEvent(event);
     raise(); // always on top from the start (the flag is set at creation)

@@ -7,7 +7,6 @@
 #include "fonts.h"
 #include "gbktext.h"
 #include "steptimer.h"
-#include "stretchimage.h"
 #include "windowplacement.h"
 
 #include <QAction>
@@ -21,7 +20,7 @@ namespace {
 
 constexpr struct {
     QSize window{910, 28};
-    QRect barImage{173, -2, 708, 30};
+    QRect bar{173, -2, 708, 30};
     QRect wordLine{185, 5, 685, 16};
 } rects;
 
@@ -49,12 +48,15 @@ StripWindow::StripWindow(BrowseModel &model, QWidget *parent)
     setWindowTitle(QStringLiteral("Tessarine 2005"));
     setFixedSize(rects.window);
     setFont(Fonts::controlFont());
-    setBackground(this, Colors::stripKey);
+    setBackground(this, Colors::panelBackground);
 
-    m_barImage = new StretchImage(this);
-    m_barImage->setObjectName(QStringLiteral("barImage"));
-    m_barImage->setGeometry(rects.barImage);
-    m_barImage->setImage(readBitmap(QStringLiteral(":/bar.bmp")));
+    // The strip is a light-blue bar with round ends, the word line on it: the shape of the
+    // bar bitmap stretched into its place, its pixels of the key colour see-through, and the
+    // line. Worked out once, in logical pixels, so that at any display scale the bar keeps
+    // the outline it has at 100% and not one pixel of the key colour reaches the screen.
+    const QImage bar = readBitmap(QStringLiteral(":/bar.bmp"))
+                           .scaled(rects.bar.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    setMask((colorKeyRegion(bar, Colors::stripKey.rgb()).translated(rects.bar.topLeft()) | rects.wordLine) & rect());
 
     m_wordLine = new ClickLabel(this);
     m_wordLine->setObjectName(QStringLiteral("wordLine"));
@@ -78,7 +80,11 @@ StripWindow::StripWindow(BrowseModel &model, QWidget *parent)
     m_nextWordAction = m_menu->addAction(QStringLiteral("下一个单词"));
     m_nextWordAction->setObjectName(QStringLiteral("nextWordAction"));
     m_menu->addSeparator();
+    // The group only gathers the level entries: an exclusive group would mark the loaded
+    // level with a round dot, where this menu shows a check mark, so markLevel keeps the
+    // one mark itself.
     m_levelActions = new QActionGroup(this);
+    m_levelActions->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (const LevelEntry &row : levelEntries) {
         QAction *entry = m_menu->addAction(QString::fromUtf16(row.caption));
         entry->setObjectName(QLatin1String(row.name));
@@ -137,8 +143,7 @@ void StripWindow::refreshAfterStep(BrowseModel::Refresh refresh)
 void StripWindow::markLevel(WordLevel level)
 {
     for (QAction *entry : m_levelActions->actions())
-        if (entry->data().toInt() == int(level))
-            entry->setChecked(true);
+        entry->setChecked(entry->data().toInt() == int(level));
 }
 
 void StripWindow::chooseLevel(QAction *entry)
@@ -181,5 +186,4 @@ void StripWindow::showEvent(QShowEvent *event)
 {
     move(place);
     QWidget::showEvent(event);
-    applyColorKey(this, Colors::stripKey);
 }

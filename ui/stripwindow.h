@@ -10,9 +10,8 @@ class QAction;
 class QActionGroup;
 class QMenu;
 class QTimer;
-class StretchImage;
 
-// The strip: one line with the current word on a light-blue bar with rounded ends, above
+// The strip: one line with the current word on a light-blue bar with round ends, above
 // all other windows at the top left of the screen, stepping on its own timer. Its menu
 // steps, chooses a level and goes back.
 class StripWindow : public QWidget
@@ -49,7 +48,6 @@ private:
     void applyStepInterval(int ms);
 
     BrowseModel &m_model;
-    StretchImage *m_barImage;
     ClickLabel *m_wordLine;
     QTimer *m_stepTimer;
     QMenu *m_menu;

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Runs a command in a Wayland session of its own: Weston (headless, no screen needed) with
+# XWayland, WAYLAND_DISPLAY and DISPLAY set as a Wayland session sets them.
+# Exits with 77, which CTest counts as skipped, when Weston or XWayland is missing.
+set -euo pipefail
+
+if ! command -v weston >/dev/null || ! command -v Xwayland >/dev/null; then
+    echo "weston or Xwayland is missing: skipped"
+    exit 77
+fi
+
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+log="$runtime/weston.log"
+export XDG_RUNTIME_DIR="$runtime"
+socket="wayland-velkaro"
+weston --backend=headless-backend.so --xwayland --socket="$socket" --width=1280 --height=800 \
+       --idle-time=0 >"$log" 2>&1 &
+weston=$!
+trap 'kill $weston 2>/dev/null; wait $weston 2>/dev/null; rm -rf "$runtime"' EXIT
+
+display=""
+for _ in $(seq 100); do
+    display=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$log")
+    [ -n "$display" ] && [ -S "$runtime/$socket" ] && break
+    sleep 0.1
+done
+if [ -z "$display" ]; then
+    echo "Weston did not start with XWayland:"
+    cat "$log"
+    exit 1
+fi
+export WAYLAND_DISPLAY="$socket" DISPLAY="$display" XDG_SESSION_TYPE=wayland
+unset QT_QPA_PLATFORM
+"$@"
