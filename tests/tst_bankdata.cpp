@@ -161,6 +161,8 @@ private slots:
     void examListCovered();
     void bankDrawnFromItsList_data();
     void bankDrawnFromItsList();
+    void falseFriendsDoNotLead_data();
+    void falseFriendsDoNotLead();
 
 private:
     // The list words of one level (affixes left out) and, for each, the banks holding it.
@@ -497,6 +499,43 @@ void TestBankData::bankDrawnFromItsList()
     qInfo("%s: %.1f%% from the level-%d list", bankFile(WordLevel(level)).name, 100.0 * fromList / words.size(), listLevel);
     QVERIFY2(fromList * 100 >= words.size() * 97,
              qPrintable(QString("%1 of %2 words from the list").arg(fromList).arg(words.size())));
+}
+
+// Japanese words whose characters, read as Chinese, make a Chinese word of another sense
+// (tests/data/false-friends.tsv): a Chinese reader takes that word at its Chinese sense
+// without noticing, so it must not lead the meaning.
+void TestBankData::falseFriendsDoNotLead_data()
+{
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("reading");
+    QTest::addColumn<QString>("lookalike");
+    QFile file(QStringLiteral(FALSE_FRIENDS_FILE));
+    QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), FALSE_FRIENDS_FILE);
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    for (const QString &line : lines.mid(1)) {
+        const QStringList f = line.split(u'\t');
+        QVERIFY2(f.size() == 4 && !f[2].isEmpty() && !f[3].isEmpty(), qPrintable(line));
+        QTest::newRow(qPrintable(f[0] + u' ' + f[1])) << f[0] << f[1] << f[2];
+    }
+}
+
+void TestBankData::falseFriendsDoNotLead()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, reading);
+    QFETCH(QString, lookalike);
+    int held = 0;
+    for (WordLevel level : AllLevels) {
+        const bool readingFirst = bankFile(level).readingFirst;
+        for (const Word &w : m_banks[int(level)]) {
+            if (w.written(readingFirst) != written || w.reading(readingFirst) != reading)
+                continue;
+            ++held;
+            QVERIFY2(!w.meaning.startsWith(lookalike),
+                     qPrintable(QString("%1 word %2: %3").arg(bankFile(level).name).arg(w.number).arg(w.meaning)));
+        }
+    }
+    QVERIFY2(held > 0, "no bank holds the word");
 }
 
 QTEST_GUILESS_MAIN(TestBankData)
