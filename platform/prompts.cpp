@@ -1,5 +1,6 @@
 #include "prompts.h"
 
+#include "captions.h"
 #include "windowplacement.h"
 
 #include <QColorDialog>
@@ -7,7 +8,7 @@
 
 void QtPrompts::message(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tessarine 2005"), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, Captions::program, text, QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     keepModalWindowShown(&box);
     box.exec();

@@ -1,5 +1,6 @@
 # Fails when a registered test has no time limit: a test that hangs (an event loop
-# that never ends) must fail the run, not stall it.
+# that never ends) must fail the run, not stall it. And when it has no label ("unit" or
+# "system"): `ctest -L unit` would leave it out without a word.
 # Usage: cmake -DCTEST=<ctest> -DBUILD_DIR=<build folder> -P checktimeouts.cmake
 execute_process(COMMAND ${CTEST} --test-dir ${BUILD_DIR} --show-only=json-v1
                 OUTPUT_VARIABLE json RESULT_VARIABLE result)
@@ -10,9 +11,11 @@ endif()
 string(JSON count LENGTH "${json}" tests)
 math(EXPR last "${count} - 1")
 set(untimed)
+set(unlabelled)
 foreach(i RANGE ${last})
     string(JSON name GET "${json}" tests ${i} name)
     set(limit 0)
+    set(labelled FALSE)
     string(JSON properties ERROR_VARIABLE none GET "${json}" tests ${i} properties)
     if(NOT none)
         string(JSON n LENGTH "${properties}")
@@ -21,16 +24,26 @@ foreach(i RANGE ${last})
             string(JSON property GET "${properties}" ${p} name)
             if(property STREQUAL "TIMEOUT")
                 string(JSON limit GET "${properties}" ${p} value)
+            elseif(property STREQUAL "LABELS")
+                set(labelled TRUE)
             endif()
         endforeach()
     endif()
     if(NOT limit GREATER 0)
         list(APPEND untimed ${name})
     endif()
+    if(NOT labelled)
+        list(APPEND unlabelled ${name})
+    endif()
 endforeach()
+
+if(unlabelled)
+    list(JOIN unlabelled ", " unlabelled)
+    message(FATAL_ERROR "tests without a label: ${unlabelled}")
+endif()
 
 if(untimed)
     list(JOIN untimed ", " untimed)
     message(FATAL_ERROR "tests without a timeout: ${untimed}")
 endif()
-message(STATUS "all ${count} tests have a timeout")
+message(STATUS "all ${count} tests have a timeout and a label")

@@ -16,21 +16,16 @@ namespace {
 
 struct BankFile {
     const char *name;
-    const char *file;
+    QString file;
     int count;
     bool readingFirst; // the level-2 supplement: reading first, written form second
 };
 
 BankFile bankFile(WordLevel level)
 {
-    switch (level) {
-    case WordLevel::Level1: return {"Level1", "level1.tsv", bankSize(level), false};
-    case WordLevel::Level2Extra: return {"Level2Extra", "level2extra.tsv", bankSize(level), true};
-    case WordLevel::Level2: return {"Level2", "level2.tsv", bankSize(level), false};
-    case WordLevel::Level3: return {"Level3", "level3.tsv", bankSize(level), false};
-    case WordLevel::Level4: return {"Level4", "level4.tsv", bankSize(level), false};
-    }
-    return {};
+    const BankInfo &bank = bankInfo(level);
+    return {bank.name, QStringLiteral(WORDBANK_DIR "/") + QLatin1String(bank.listFile), bank.words.size(),
+            bank.readingFirst};
 }
 
 struct Word {
@@ -123,10 +118,9 @@ struct Dictionary {
     }
 };
 
-QString decodeGbk(GbkText text)
+QString toQString(WordText text)
 {
-    QStringDecoder gbk("GBK");
-    return gbk.decode(QByteArrayView(text.data(), qsizetype(text.size())));
+    return QStringView(text).toString();
 }
 
 } // namespace
@@ -194,7 +188,7 @@ void TestBankData::initTestCase()
         const Bank bank = bankWords(level);
         for (int32_t i = 0; i < bank.size(); ++i) {
             const BankEntry entry = bank[i];
-            words.append({decodeGbk(entry.first), decodeGbk(entry.second), decodeGbk(entry.meaning), i + 1});
+            words.append({toQString(entry.first), toQString(entry.second), toQString(entry.meaning), i + 1});
         }
         m_banks.insert(int(level), words);
     }
@@ -225,8 +219,8 @@ void TestBankData::countsAndListsAgree()
     const QList<Word> &words = m_banks[level];
     QCOMPARE(words.size(), bank.count);
 
-    // The compiled GBK texts read back exactly as the UTF-8 word list says.
-    QFile file(QStringLiteral(BANK_DATA_DIR "/") + QLatin1String(bank.file));
+    // The compiled texts read back exactly as the UTF-8 word list says.
+    QFile file(bank.file);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), bank.count);

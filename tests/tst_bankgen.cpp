@@ -1,4 +1,4 @@
-// The bank generator stops the build on a bad word list, naming file, line and cause.
+// The bank generator stops the build on a bad table or word list, naming file, line and cause.
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -14,23 +14,23 @@ private slots:
     void goodList();
 
 private:
-    // Runs bankgen on one list; returns its exit code and what it printed.
-    std::pair<int, QString> run(const QByteArray &list, int count, bool secondOptional = false);
+    // Runs bankgen on a table of one bank and its list; returns its exit code and what it printed.
+    std::pair<int, QString> run(const QByteArray &list, int count, bool readingFirst = false);
     QTemporaryDir m_dir;
 };
 
-std::pair<int, QString> TestBankGen::run(const QByteArray &list, int count, bool secondOptional)
+std::pair<int, QString> TestBankGen::run(const QByteArray &list, int count, bool readingFirst)
 {
-    const QString file = m_dir.filePath(QStringLiteral("list.tsv"));
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return {-1, QString()};
-    out.write(list);
-    out.close();
+    const QByteArray table = "level\tlist\twords\tfirst text\tlevel button\tmenu entry\nLevel4\tlist.tsv\t"
+        + QByteArray::number(count) + (readingFirst ? "\treading" : "\twritten") + "\t4 级单词\t4 级词\n";
+    for (const auto &[name, bytes] : {std::pair{"list.tsv", list}, std::pair{"banks.tsv", table}}) {
+        QFile out(m_dir.filePath(QLatin1String(name)));
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return {-1, QString()};
+        out.write(bytes);
+    }
     QProcess gen;
-    gen.start(QStringLiteral(BANKGEN),
-              {m_dir.filePath(QStringLiteral("out.cpp")),
-               QStringLiteral("Level4=%1:%2%3").arg(file).arg(count).arg(secondOptional ? ":second-optional" : "")});
+    gen.start(QStringLiteral(BANKGEN), {m_dir.filePath(QStringLiteral("out.cpp")), m_dir.filePath(QStringLiteral("banks.tsv"))});
     gen.waitForFinished();
     return {gen.exitCode(), QString::fromUtf8(gen.readAllStandardError())};
 }
@@ -66,15 +66,19 @@ void TestBankGen::badLists()
 
 void TestBankGen::goodList()
 {
-    // The supplement may leave its second text empty; the output holds the GBK bytes.
-    const auto [code, printed] = run("おい\t\t喂，嘿\n", 1, true);
+    // A bank with its reading first may leave its second text empty; the output holds the
+    // texts as UTF-16 literals, quotes and backslashes escaped, and the table's row.
+    const auto [code, printed] = run("おい\t\t喂，嘿\n\"a\\\tb\tc\n", 2, true);
     QCOMPARE(code, 0);
     QVERIFY(printed.isEmpty());
     QFile generated(m_dir.filePath(QStringLiteral("out.cpp")));
     QVERIFY(generated.open(QIODevice::ReadOnly));
-    const QByteArray source = generated.readAll();
-    QVERIFY(source.contains("\"\\244\\252\\244\\244\\316\\271\\243\\254\\272\\331\""));  // おい喂，嘿
-    QVERIFY(source.contains("0, 4, 4, 10,")); // where each text begins, and the end
+    const QString source = QString::fromUtf8(generated.readAll());
+    QVERIFY(source.contains(u"u\"おい喂，嘿\"")); // one literal a word
+    QVERIFY(source.contains(u"u\"\\\"a\\\\bc\"")); // "a\ b c
+    QVERIFY(source.contains(u"0, 2, 2, 5, 8, 9, 10,")); // where each text begins, in UTF-16 units, and the end
+    QVERIFY(source.contains(u"{WordLevel::Level4, \"Level4\", \"list.tsv\", true, u\"4 级单词\", u\"4 级词\","));
+    QVERIFY(source.contains(u"Bank(kLevel4Text, kLevel4Bounds, 2, 3)")); // the longest text: 喂，嘿
 }
 
 QTEST_GUILESS_MAIN(TestBankGen)

@@ -11,8 +11,8 @@ class TestBrowseModel : public QObject
 
 private slots:
     void startsEmpty();
-    void loadMarksTheLevelBeforeTheCursorMoves();
-    void stepsSayWhoRedraws();
+    void loadTellsOnceComplete();
+    void stepsSayWhatMoved();
     void settingsSignalOnlyChanges();
     void textSizeStaysWithinItsLimits();
 };
@@ -29,39 +29,52 @@ void TestBrowseModel::startsEmpty()
     QVERIFY(model.meaningVisible() && model.japaneseVisible());
 }
 
-void TestBrowseModel::loadMarksTheLevelBeforeTheCursorMoves()
+// Observers hear of a load once it is complete: the level, then the word, already on word 1.
+void TestBrowseModel::loadTellsOnceComplete()
 {
     BrowseModel model;
     QStringList seen;
+    auto changeName = [](BrowseModel::WordChange change) {
+        switch (change) {
+        case BrowseModel::WordChange::NewBank: return "new bank";
+        case BrowseModel::WordChange::AutoBrowseStep: return "auto-browse step";
+        case BrowseModel::WordChange::Step: return "step";
+        }
+        return "";
+    };
     connect(&model, &BrowseModel::levelChanged, this, [&](WordLevel level) {
-        seen.append(QStringLiteral("level %1 at %2").arg(int(level)).arg(QString::fromStdString(model.store().counterText())));
-    });
-    connect(&model, &BrowseModel::wordChanged, this, [&](BrowseModel::Refresh refresh) {
-        seen.append(QStringLiteral("word %1 for %2")
+        seen.append(QStringLiteral("level %1 at %2 of %3")
+                        .arg(int(level))
                         .arg(QString::fromStdString(model.store().counterText()))
-                        .arg(refresh == BrowseModel::Refresh::MainWindow ? "main" : "both"));
+                        .arg(model.level() == level ? "it" : "another"));
+    });
+    connect(&model, &BrowseModel::wordChanged, this, [&](BrowseModel::WordChange change) {
+        seen.append(QStringLiteral("word %1, %2").arg(QString::fromStdString(model.store().counterText()), changeName(change)));
     });
     model.loadLevel(WordLevel::Level4);
-    model.stepNext(BrowseModel::Refresh::MainWindowAndStrip);
+    model.stepNext();
     model.loadLevel(WordLevel::Level3);
-    QCOMPARE(seen, QStringList({QStringLiteral("level 4 at 0/0"), QStringLiteral("word 1/731 for main"),
-                                QStringLiteral("word 2/731 for both"), QStringLiteral("level 3 at 2/731"),
-                                QStringLiteral("word 1/554 for main")}));
+    model.stepNext(BrowseModel::WordChange::AutoBrowseStep);
+    QCOMPARE(seen, QStringList({QStringLiteral("level 4 at 1/731 of it"), QStringLiteral("word 1/731, new bank"),
+                                QStringLiteral("word 2/731, step"), QStringLiteral("level 3 at 1/554 of it"),
+                                QStringLiteral("word 1/554, new bank"), QStringLiteral("word 2/554, auto-browse step")}));
     QVERIFY(model.level() == WordLevel::Level3);
 }
 
-void TestBrowseModel::stepsSayWhoRedraws()
+void TestBrowseModel::stepsSayWhatMoved()
 {
     BrowseModel model;
     model.loadLevel(WordLevel::Level4);
     QSignalSpy words(&model, &BrowseModel::wordChanged);
-    model.stepPrevious(BrowseModel::Refresh::MainWindow);
-    QCOMPARE(model.store().position, 731);
-    model.stepNext(BrowseModel::Refresh::MainWindowAndStrip);
-    QCOMPARE(model.store().position, 1);
-    QCOMPARE(words.size(), 2);
-    QCOMPARE(words[0][0].value<BrowseModel::Refresh>(), BrowseModel::Refresh::MainWindow);
-    QCOMPARE(words[1][0].value<BrowseModel::Refresh>(), BrowseModel::Refresh::MainWindowAndStrip);
+    model.stepPrevious();
+    QCOMPARE(model.store().position(), 731);
+    model.stepNext(BrowseModel::WordChange::AutoBrowseStep);
+    QCOMPARE(model.store().position(), 1);
+    model.stepNext();
+    QCOMPARE(words.size(), 3);
+    QCOMPARE(words[0][0].value<BrowseModel::WordChange>(), BrowseModel::WordChange::Step);
+    QCOMPARE(words[1][0].value<BrowseModel::WordChange>(), BrowseModel::WordChange::AutoBrowseStep);
+    QCOMPARE(words[2][0].value<BrowseModel::WordChange>(), BrowseModel::WordChange::Step);
 }
 
 void TestBrowseModel::settingsSignalOnlyChanges()

@@ -2,7 +2,7 @@
 
 #include "windowsfixture.h"
 #include "fonts.h"
-#include "gbktext.h"
+#include "wordtext.h"
 
 #include <QFile>
 #include <QScreen>
@@ -99,7 +99,7 @@ void TestMainWindow::cleanup()
 
 void TestMainWindow::guardsBeforeAnyBank()
 {
-    QCOMPARE(store().count, 0);
+    QCOMPARE(store().count(), 0);
     QCOMPARE(counterLabel()->text(), QStringLiteral("0/0"));
     nextButton()->click();
     previousButton()->click();
@@ -114,7 +114,7 @@ void TestMainWindow::guardsBeforeAnyBank()
                                                QStringLiteral("请选择词库后再进行小窗口浏览。"),
                                                QStringLiteral("请选择词库后再进行查询。"),
                                                QStringLiteral("请选择词库后再进行操作。")}));
-    QCOMPARE(store().position, 0);
+    QCOMPARE(store().position(), 0);
     QVERIFY(!mainWindow()->isVisible() && !stripWindow()->isVisible() && !searchWindow()->isVisible());
     m_prompts->messages.clear();
 }
@@ -142,12 +142,12 @@ void TestMainWindow::firstEnterShowsLevel4()
     QVERIFY(enterMainWindow());
     QVERIFY(!startWindow()->isVisible());
     QVERIFY(levelButton(WordLevel::Level4)->isChecked());
-    QCOMPARE(store().position, 1);
+    QCOMPARE(store().position(), 1);
     QCOMPARE(counterLabel()->text(), QStringLiteral("1/731"));
     const BankEntry first = bankWords(WordLevel::Level4)[0];
-    QCOMPARE(writtenLine()->text(), fromGbk(first.first));
-    QCOMPARE(readingLine()->text(), fromGbk(first.second));
-    QCOMPARE(meaningLine()->text(), fromGbk(first.meaning));
+    QCOMPARE(writtenLine()->text(), toQString(first.first));
+    QCOMPARE(readingLine()->text(), toQString(first.second));
+    QCOMPARE(meaningLine()->text(), toQString(first.meaning));
     QCOMPARE(mainWindow()->size(), QSize(776, 304));
     // "返回" shows the start window where it was.
     backButton()->click();
@@ -162,7 +162,7 @@ void TestMainWindow::stepsWrapBothWays()
     previousButton()->click();
     QCOMPARE(counterLabel()->text(), QStringLiteral("731/731"));
     const BankEntry last = bankWords(WordLevel::Level4)[730];
-    QCOMPARE(writtenLine()->text(), fromGbk(last.first));
+    QCOMPARE(writtenLine()->text(), toQString(last.first));
     // The buttons keep the hidden strip's line current.
     QCOMPARE(stripLine()->toolTip(), QStringLiteral("731/731"));
     nextButton()->click();
@@ -179,7 +179,7 @@ void TestMainWindow::reclickingTheSelectedLevelDoesNothing()
     for (int i = 0; i < 4; ++i)
         nextButton()->click();
     levelButton(WordLevel::Level4)->click();
-    QCOMPARE(store().position, 5);
+    QCOMPARE(store().position(), 5);
     QCOMPARE(counterLabel()->text(), QStringLiteral("5/731"));
 }
 
@@ -278,7 +278,7 @@ void TestMainWindow::emptySecondTextShownTwice()
     QVERIFY(enterMainWindow());
     levelButton(WordLevel::Level2Extra)->click();
     QCOMPARE(counterLabel()->text(), QStringLiteral("1/4205"));
-    while (!store().secondTexts[store().position].empty())
+    while (!store().currentWord().second.empty())
         nextButton()->click();
     QVERIFY(!writtenLine()->text().isEmpty());
     QCOMPARE(readingLine()->text(), writtenLine()->text());
@@ -360,7 +360,7 @@ void TestMainWindow::closeButtonActsAsBack()
     QVERIFY(!mainWindow()->isVisible());
     QVERIFY(quitting.isEmpty());
     // The window was only hidden: its state is still there.
-    QCOMPARE(store().count, 731);
+    QCOMPARE(store().count(), 731);
 }
 
 void TestMainWindow::backWithAutoBrowseAndEnterAgain()
@@ -387,7 +387,7 @@ void TestMainWindow::comingBackFromAnotherApplicationIsNoActivation()
     QTRY_VERIFY(!mainWindow()->isActiveWindow());
     QApplication::setActiveWindow(mainWindow());   // and the learner comes back
     QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
-    QCOMPARE(store().position, 2);
+    QCOMPARE(store().position(), 2);
 }
 
 void TestMainWindow::exitEndsTheRunWithTimersRunning()
@@ -439,7 +439,7 @@ void TestMainWindow::autoBrowseStepsOnItsTimer()
     QVERIFY(autoBrowseBox()->isChecked());
     QTRY_VERIFY_WITH_TIMEOUT(wordNumber(counterLabel()->text()) >= 4, 10000);
     const int shown = wordNumber(counterLabel()->text());
-    QCOMPARE(writtenLine()->text(), fromGbk(bankWords(WordLevel::Level4)[shown - 1].first));
+    QCOMPARE(writtenLine()->text(), toQString(bankWords(WordLevel::Level4)[shown - 1].first));
     QCOMPARE(stripLine()->toolTip(), stripHint); // its ticks redraw the main window only
     toggle(autoBrowseBox(), how);
     QVERIFY(!autoBrowseBox()->isChecked());
@@ -481,7 +481,7 @@ void TestMainWindow::returningLandsOnLevel4Word1()
     QVERIFY(!startWindow()->isVisible());
     QCOMPARE(counterLabel()->text(), QStringLiteral("1/731"));
     QVERIFY(levelButton(WordLevel::Level4)->isChecked());
-    QCOMPARE(writtenLine()->text(), fromGbk(bankWords(WordLevel::Level4)[0].first));
+    QCOMPARE(writtenLine()->text(), toQString(bankWords(WordLevel::Level4)[0].first));
 }
 
 QTEST_MAIN(TestMainWindow)

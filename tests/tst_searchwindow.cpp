@@ -1,7 +1,7 @@
 // The search: the GBK substring test, and the window over the loaded bank.
 
 #include "windowsfixture.h"
-#include "gbktext.h"
+#include "wordtext.h"
 #include "wordsearch.h"
 
 #include <QClipboard>
@@ -9,6 +9,10 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSet>
+#include <QStringEncoder>
+
+#include <string>
+#include <vector>
 
 class TestSearchWindow : public QObject
 {
@@ -45,33 +49,34 @@ private:
 
 void TestSearchWindow::substring_data()
 {
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QByteArray>("pattern");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("pattern");
     QTest::addColumn<bool>("found");
-    // "あい" is A4 A2 A4 A4; the bytes A2 A4 cross the boundary between the two characters.
-    QTest::newRow("whole character") << QByteArray("\xA4\xA2\xA4\xA4") << QByteArray("\xA4\xA4") << true;
-    QTest::newRow("across a boundary") << QByteArray("\xA4\xA2\xA4\xA4") << QByteArray("\xA2\xA4") << false;
-    QTest::newRow("trail byte as ASCII") << QByteArray("\x81\x41") << QByteArray("A") << false;
-    QTest::newRow("ASCII after a character") << QByteArray("\x81\x41" "A") << QByteArray("A") << true;
-    QTest::newRow("a trail byte that looks like a lead") << QByteArray("\x81\xB0\xB0") << QByteArray("\xB0\xB0") << false;
-    QTest::newRow("repeated lead bytes") << QByteArray("\xB0\xB0\xB0\xB0") << QByteArray("\xB0\xB0") << true;
-    QTest::newRow("case sensitive") << QByteArray("IC") << QByteArray("ic") << false;
-    QTest::newRow("same case") << QByteArray("xIC") << QByteArray("IC") << true;
-    QTest::newRow("empty pattern") << QByteArray("abc") << QByteArray() << false;
-    QTest::newRow("empty text") << QByteArray() << QByteArray("a") << false;
-    QTest::newRow("pattern longer than text") << QByteArray("ab") << QByteArray("abc") << false;
-    QTest::newRow("whole text") << QByteArray("abc") << QByteArray("abc") << true;
-    QTest::newRow("at the end") << QByteArray("\xA4\xA2" "c") << QByteArray("c") << true;
+    // A match is one of whole characters. Where the GBK bytes of a character appear across
+    // two others, that is no match: "あい" is A4 A2 A4 A4, and "ⅳ" is A2 A4.
+    QTest::newRow("whole character") << QStringLiteral("あい") << QStringLiteral("い") << true;
+    QTest::newRow("across a boundary") << QStringLiteral("あい") << QStringLiteral("ⅳ") << false;
+    QTest::newRow("trail byte as ASCII") << QStringLiteral("丄") << QStringLiteral("A") << false; // 81 41
+    QTest::newRow("ASCII after a character") << QStringLiteral("丄A") << QStringLiteral("A") << true;
+    // "伆啊" is 81 B0 B0 A1: the bytes of "鞍", B0 B0, across its two characters.
+    QTest::newRow("a trail byte that looks like a lead") << QStringLiteral("伆啊") << QStringLiteral("鞍") << false;
+    QTest::newRow("repeated lead bytes") << QStringLiteral("鞍鞍") << QStringLiteral("鞍") << true;
+    QTest::newRow("case sensitive") << QStringLiteral("IC") << QStringLiteral("ic") << false;
+    QTest::newRow("same case") << QStringLiteral("xIC") << QStringLiteral("IC") << true;
+    QTest::newRow("full-width and half-width apart") << QStringLiteral("ＩＣ") << QStringLiteral("IC") << false;
+    QTest::newRow("empty pattern") << QStringLiteral("abc") << QString() << false;
+    QTest::newRow("empty text") << QString() << QStringLiteral("a") << false;
+    QTest::newRow("pattern longer than text") << QStringLiteral("ab") << QStringLiteral("abc") << false;
+    QTest::newRow("whole text") << QStringLiteral("abc") << QStringLiteral("abc") << true;
+    QTest::newRow("at the end") << QStringLiteral("あc") << QStringLiteral("c") << true;
 }
 
 void TestSearchWindow::substring()
 {
-    QFETCH(QByteArray, text);
-    QFETCH(QByteArray, pattern);
+    QFETCH(QString, text);
+    QFETCH(QString, pattern);
     QFETCH(bool, found);
-    QCOMPARE(gbkContains(GbkText(text.constData(), size_t(text.size())),
-                         GbkText(pattern.constData(), size_t(pattern.size()))),
-             found);
+    QCOMPARE(containsText(toWordText(text), toWordText(pattern)), found);
 }
 
 void TestSearchWindow::foldJapaneseInput_data()
@@ -97,7 +102,9 @@ void TestSearchWindow::foldJapaneseInput()
     QFETCH(QString, typed);
     QFETCH(QString, folded);
     QCOMPARE(::foldJapaneseInput(typed), folded);
-    QVERIFY(toGbk(::foldJapaneseInput(typed)).has_value());
+    QStringEncoder gbk("GBK"); // what the input method types has a GBK form once folded
+    gbk.encode(::foldJapaneseInput(typed));
+    QVERIFY(!gbk.hasError());
 }
 
 void TestSearchWindow::initTestCase()
@@ -142,11 +149,11 @@ void TestSearchWindow::longestTextIsStillFound()
     QVERIFY(openSearchWindow());
     const WordStore &words = store();
     int32_t at = 1;
-    for (int32_t k = 1; k <= words.count; ++k)
-        if (words.meanings[k].size() > words.meanings[at].size())
+    for (int32_t k = 1; k <= words.count(); ++k)
+        if (words.word(k).meaning.size() > words.word(at).meaning.size())
             at = k;
-    QCOMPARE(words.meanings[at].size(), words.longestText);
-    const QString longest = fromGbk(words.meanings[at]);
+    QCOMPARE(qsizetype(words.word(at).meaning.size()), qsizetype(words.longestText()));
+    const QString longest = toQString(words.word(at).meaning);
     search(longest);
     QVERIFY(searchResults()->rowCount() >= 1);
     QCOMPARE(cell(0, 2), longest);
@@ -172,44 +179,50 @@ void TestSearchWindow::openingSearchesForA()
     const auto words = bankWords(WordLevel::Level3);
     for (int i = 0; i < int(words.size()); ++i) {
         const BankEntry &e = words[i];
-        if (fromGbk(e.first).contains(u'あ') || fromGbk(e.second).contains(u'あ') || fromGbk(e.meaning).contains(u'あ'))
+        if (toQString(e.first).contains(u'あ') || toQString(e.second).contains(u'あ') || toQString(e.meaning).contains(u'あ'))
             expected.append(i + 1);
     }
     QVERIFY(expected.size() > 10);
     QCOMPARE(QList<int>(searchResults()->results().begin(), searchResults()->results().end()), expected);
     QCOMPARE(searchResults()->rowCount(), expected.size());
-    QCOMPARE(cell(0, 0), fromGbk(words[expected[0] - 1].first));
-    QCOMPARE(cell(0, 2), fromGbk(words[expected[0] - 1].meaning));
+    QCOMPARE(cell(0, 0), toQString(words[expected[0] - 1].first));
+    QCOMPARE(cell(0, 2), toQString(words[expected[0] - 1].meaning));
 }
 
-// A small store of our own, so that widths and counts are known exactly.
-static const char *const fixture[][3] = {
-    {"x1", "", "\xC4\xDA\xC8\xDD"},                    // empty second text
-    {"x2", "y2", "IC"},
-    {"x3", "y3", "ic"},
-    {"\xA4\xA2\xA4\xA4\xA4\xA6\xA4\xA8", "wx", "m"}, // 4 double-byte characters
-    {"x5", "y5", "?"},
-    {"x6", "y6", "m6"}, {"x7", "y7", "m7"}, {"x8", "y8", "m8"}, {"x9", "y9", "m9"}, {"x10", "y10", "m10"},
-    {"z\xA1\xA4", "z", "\xA1\xAB"}, // "z·", "～"
-    {"q", "q", ""}, // an 82-byte meaning is put in below
-};
+// A small bank of our own, so that widths and counts are known exactly.
+static const Bank &fixtureBank()
+{
+    static const std::u16string words[][3] = {
+        {u"x1", u"", u"内容"}, // empty second text
+        {u"x2", u"y2", u"IC"},
+        {u"x3", u"y3", u"ic"},
+        {u"あいうえ", u"wx", u"m"}, // 4 double-byte characters
+        {u"x5", u"y5", u"?"},
+        {u"x6", u"y6", u"m6"}, {u"x7", u"y7", u"m7"}, {u"x8", u"y8", u"m8"}, {u"x9", u"y9", u"m9"}, {u"x10", u"y10", u"m10"},
+        {u"z·", u"z", u"～"},
+        {u"q", u"q", std::u16string(82, u'M')}, // 82 bytes in GBK
+    };
+    static std::u16string text;
+    static std::vector<uint32_t> bounds;
+    static size_t longest = 0;
+    if (bounds.empty()) {
+        for (const auto &word : words)
+            for (const std::u16string &t : word) {
+                bounds.push_back(uint32_t(text.size()));
+                text += t;
+                longest = std::max(longest, t.size());
+            }
+        bounds.push_back(uint32_t(text.size()));
+    }
+    static const Bank bank(text.data(), bounds.data(), int32_t(std::size(words)), int32_t(longest));
+    return bank;
+}
 
 void TestSearchWindow::useFixture()
 {
     QVERIFY(openSearchWindow());
-    static const std::string longMeaning(82, 'M');
-    // Words of the test's own, written straight into the model's store.
-    auto &store = const_cast<WordStore &>(::store());
-    const int32_t n = int32_t(std::size(fixture));
-    for (int32_t k = 1; k <= n; ++k) {
-        store.firstTexts[k] = fixture[k - 1][0];
-        store.secondTexts[k] = fixture[k - 1][1];
-        store.meanings[k] = fixture[k - 1][2];
-    }
-    store.meanings[n] = longMeaning;
-    store.position = 1;
-    store.count = n;
-    store.longestText = longMeaning.size();
+    // Words of the test's own, loaded straight into the model's store.
+    const_cast<WordStore &>(::store()).load(fixtureBank());
 }
 
 void TestSearchWindow::nothingFoundLeavesOneEmptyRow_data()
@@ -358,8 +371,8 @@ void TestSearchWindow::cellsShowTheirWholeText()
     const Bank bank = bankWords(WordLevel::Level4);
     for (int32_t i = 0; i < bank.size(); ++i) {
         const BankEntry e = bank[i];
-        for (GbkText t : {e.first, e.second, e.meaning})
-            for (QChar c : fromGbk(t))
+        for (WordText t : {e.first, e.second, e.meaning})
+            for (QChar c : toQString(t))
                 if (!seen.contains(c)) {
                     seen.insert(c);
                     queries.append(c);

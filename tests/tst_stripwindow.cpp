@@ -1,7 +1,7 @@
 // The strip window: its line, its menu, its timer, and how it follows the main window.
 
 #include "windowsfixture.h"
-#include "gbktext.h"
+#include "wordtext.h"
 
 #include <QComboBox>
 
@@ -37,10 +37,10 @@ private slots:
 static QString expectedLine(WordLevel level, int word)
 {
     const BankEntry e = bankWords(level)[word - 1];
-    QString text = u' ' + fromGbk(e.first) + QStringLiteral("   ");
+    QString text = u' ' + toQString(e.first) + QStringLiteral("   ");
     if (!e.second.empty())
-        text += fromGbk(e.second) + QStringLiteral("   ");
-    return text + fromGbk(e.meaning) + QStringLiteral("   ");
+        text += toQString(e.second) + QStringLiteral("   ");
+    return text + toQString(e.meaning) + QStringLiteral("   ");
 }
 
 static bool openStrip()
@@ -104,7 +104,7 @@ void TestStripWindow::lineWithTwoTexts()
 void TestStripWindow::lineWithEmptySecondText()
 {
     levelButton(WordLevel::Level2Extra)->click();
-    while (store().position != 87)
+    while (store().position() != 87)
         nextButton()->click();
     QCOMPARE(stripLine()->text(), QStringLiteral(" おい   喂，嘿   "));
     QCOMPARE(stripLine()->toolTip(), QStringLiteral("87/4205"));
@@ -143,7 +143,7 @@ void TestStripWindow::choosingTheCheckedLevelReloads()
         nextWordAction()->trigger();
     const QString line = stripLine()->text();
     levelAction(WordLevel::Level4)->trigger();
-    QCOMPARE(store().position, 1);
+    QCOMPARE(store().position(), 1);
     QCOMPARE(counterLabel()->text(), QStringLiteral("1/731"));
     QCOMPARE(stripLine()->text(), line); // the line keeps the old word until the next step
     QCOMPARE(stripLine()->toolTip(), QStringLiteral("6/731"));
@@ -157,8 +157,8 @@ void TestStripWindow::choosingAnotherLevel()
         nextWordAction()->trigger();
     levelAction(WordLevel::Level3)->trigger();
     QVERIFY(levelButton(WordLevel::Level3)->isChecked());
-    QCOMPARE(store().count, 554);
-    QCOMPARE(store().position, 1);
+    QCOMPARE(store().count(), 554);
+    QCOMPARE(store().position(), 1);
     QVERIFY(model().level() == WordLevel::Level3);
     QCOMPARE(levelAction(WordLevel::Level3)->text(), QStringLiteral("日语 3 级词"));
     int marked = 0;

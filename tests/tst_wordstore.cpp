@@ -4,24 +4,9 @@
 #include <QTest>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
-
-// Records the display calls of a load together with the cursor at that moment.
-class RecordingDisplay : public WordDisplay
-{
-public:
-    explicit RecordingDisplay(const WordStore &store) : m_store(store) {}
-    void showLevel() override { calls.push_back("sync " + m_store.counterText()); }
-    void showCurrentWord() override
-    {
-        calls.push_back("show " + m_store.counterText() + " " + std::string(m_store.currentFirst()));
-    }
-    std::vector<std::string> calls;
-
-private:
-    const WordStore &m_store;
-};
 
 Q_DECLARE_METATYPE(WordLevel)
 
@@ -35,9 +20,9 @@ private slots:
     void wrapsBothWays();
     void oneWordBank();
     void emptySecondTextShowsFirst();
-    void loadWritesThenSyncsThenShows();
+    void loadRefersToTheBank();
     void reloadReturnsToFirstWord();
-    void smallerBankLeavesHigherSlots();
+    void smallerBankEndsWhereItEnds();
     void everyLevelLoads_data();
     void everyLevelLoads();
     void level1BackFromFirstWord();
@@ -45,29 +30,41 @@ private slots:
     void level3AfterLevel1();
 };
 
-static void fill(WordStore &store, int32_t n)
+// A bank of n words "w1".."wn" (first text, second text and meaning alike), but word
+// emptySecond, whose second text is empty.
+class FixtureBank
 {
-    static std::vector<std::string> texts;
-    texts.reserve(3 * WordStore::Capacity);
-    for (int32_t k = 1; k <= n; ++k) {
-        texts.push_back(std::string("w").append(std::to_string(k)));
-        store.firstTexts[k] = store.secondTexts[k] = texts.back();
-        store.meanings[k] = texts.back();
+public:
+    explicit FixtureBank(int32_t n, int32_t emptySecond = 0)
+    {
+        for (int32_t k = 1; k <= n; ++k) {
+            std::u16string word(1, u'w');
+            for (char digit : std::to_string(k))
+                word += char16_t(digit);
+            for (int i = 0; i < 3; ++i) {
+                m_bounds.push_back(uint32_t(m_text.size()));
+                if (i != 1 || k != emptySecond)
+                    m_text += word;
+            }
+        }
+        m_bounds.push_back(uint32_t(m_text.size()));
     }
-    store.position = 1;
-    store.count = n;
-}
+    Bank bank() const { return Bank(m_text.data(), m_bounds.data(), int32_t(m_bounds.size() / 3), 0); }
+
+private:
+    std::u16string m_text;
+    std::vector<uint32_t> m_bounds;
+};
 
 void TestWordStore::newStoreIsEmpty()
 {
     WordStore store;
-    QCOMPARE(store.position, 0);
-    QCOMPARE(store.count, 0);
+    QCOMPARE(store.position(), 0);
+    QCOMPARE(store.count(), 0);
     QCOMPARE(store.counterText(), std::string("0/0"));
-    for (int32_t k : {1, 8775, WordStore::Capacity}) {
-        QVERIFY(store.firstTexts[k].empty());
-        QVERIFY(store.secondTexts[k].empty());
-        QVERIFY(store.meanings[k].empty());
+    for (int32_t k : {-1, 0, 1, 8775, WordStore::Capacity}) {
+        const BankEntry word = store.word(k);
+        QVERIFY(word.first.empty() && word.second.empty() && word.meaning.empty());
     }
 }
 
@@ -75,115 +72,110 @@ void TestWordStore::emptyStoreRefusesToStep()
 {
     WordStore store;
     store.stepNext();
-    QCOMPARE(store.position, 0);
+    QCOMPARE(store.position(), 0);
     store.stepPrevious();
-    QCOMPARE(store.position, 0);
-    QVERIFY(store.currentFirst().empty());
-    QVERIFY(store.currentSecond().empty());
-    QVERIFY(store.currentMeaning().empty());
+    QCOMPARE(store.position(), 0);
+    const BankEntry word = store.currentWord();
+    QVERIFY(word.first.empty() && word.shownSecond().empty() && word.meaning.empty());
     QCOMPARE(store.counterText(), std::string("0/0"));
 }
 
 void TestWordStore::wrapsBothWays()
 {
+    const FixtureBank bank(731);
     WordStore store;
-    fill(store, 731);
+    store.load(bank.bank());
     store.stepPrevious();
-    QCOMPARE(store.position, 731);
+    QCOMPARE(store.position(), 731);
     QCOMPARE(store.counterText(), std::string("731/731"));
-    QCOMPARE(store.currentFirst(), GbkText("w731"));
+    QVERIFY(store.currentWord().first == u"w731");
     store.stepNext();
-    QCOMPARE(store.position, 1);
+    QCOMPARE(store.position(), 1);
     store.stepNext();
-    QCOMPARE(store.position, 2);
+    QCOMPARE(store.position(), 2);
     store.stepPrevious();
     store.stepPrevious();
-    QCOMPARE(store.position, 731);
+    QCOMPARE(store.position(), 731);
+    // Word k is read within the bank only.
+    QVERIFY(store.word(731).meaning == u"w731");
+    QVERIFY(store.word(732).first.empty() && store.word(0).first.empty());
 }
 
 void TestWordStore::oneWordBank()
 {
+    const FixtureBank bank(1);
     WordStore store;
-    fill(store, 1);
+    store.load(bank.bank());
     store.stepNext();
-    QCOMPARE(store.position, 1);
+    QCOMPARE(store.position(), 1);
     store.stepPrevious();
-    QCOMPARE(store.position, 1);
+    QCOMPARE(store.position(), 1);
     QCOMPARE(store.counterText(), std::string("1/1"));
 }
 
 void TestWordStore::emptySecondTextShowsFirst()
 {
+    const FixtureBank bank(3, 2);
     WordStore store;
-    fill(store, 3);
-    store.secondTexts[2] = GbkText();
+    store.load(bank.bank());
     store.stepNext();
-    QCOMPARE(store.currentSecond(), GbkText("w2"));
-    QVERIFY(store.secondTexts[2].empty());
+    QVERIFY(store.currentWord().shownSecond() == u"w2");
+    QVERIFY(store.currentWord().second.empty());
     // A second text equal to the first is returned as it is.
     store.stepNext();
-    QCOMPARE(store.currentFirst(), store.currentSecond());
+    QVERIFY(store.currentWord().first == store.currentWord().shownSecond());
 }
 
-void TestWordStore::loadWritesThenSyncsThenShows()
+void TestWordStore::loadRefersToTheBank()
 {
     WordStore store;
-    RecordingDisplay display(store);
-    loadLevelBank(store, WordLevel::Level4, display);
-    const auto words = bankWords(WordLevel::Level4);
-    // showLevel runs before the cursor moves, showCurrentWord after.
-    QCOMPARE(display.calls.size(), size_t(2));
-    QCOMPARE(display.calls[0], std::string("sync 0/0"));
-    QCOMPARE(display.calls[1], "show 1/731 " + std::string(words[0].first));
-    QCOMPARE(store.position, 1);
-    QCOMPARE(store.count, 731);
-    QCOMPARE(store.firstTexts[731], words[730].first);
-    QCOMPARE(store.meanings[731], words[730].meaning);
+    loadLevelBank(store, WordLevel::Level4);
+    const Bank words = bankWords(WordLevel::Level4);
+    QCOMPARE(store.position(), 1);
+    QCOMPARE(store.count(), 731);
+    QVERIFY(store.word(731).first == words[730].first);
+    QVERIFY(store.word(731).meaning == words[730].meaning);
     // The store refers to the bank constants rather than copying them.
-    QCOMPARE(static_cast<const void *>(store.firstTexts[2].data()), static_cast<const void *>(words[1].first.data()));
+    QCOMPARE(static_cast<const void *>(store.word(2).first.data()), static_cast<const void *>(words[1].first.data()));
 }
 
 void TestWordStore::reloadReturnsToFirstWord()
 {
     WordStore store;
-    RecordingDisplay display(store);
-    loadLevelBank(store, WordLevel::Level4, display);
+    loadLevelBank(store, WordLevel::Level4);
     for (int i = 0; i < 299; ++i)
         store.stepNext();
-    QCOMPARE(store.position, 300);
-    loadLevelBank(store, WordLevel::Level4, display);
-    QCOMPARE(store.position, 1);
-    QCOMPARE(display.calls[2], std::string("sync 300/731"));
+    QCOMPARE(store.position(), 300);
+    loadLevelBank(store, WordLevel::Level4);
+    QCOMPARE(store.position(), 1);
 }
 
-void TestWordStore::smallerBankLeavesHigherSlots()
+void TestWordStore::smallerBankEndsWhereItEnds()
 {
     WordStore store;
-    RecordingDisplay display(store);
-    loadLevelBank(store, WordLevel::Level4, display);
-    const auto level4 = bankWords(WordLevel::Level4);
-    const auto level3 = bankWords(WordLevel::Level3);
-    loadLevelBank(store, WordLevel::Level3, display);
-    QCOMPARE(store.count, 554);
+    loadLevelBank(store, WordLevel::Level4);
+    const Bank level3 = bankWords(WordLevel::Level3);
+    loadLevelBank(store, WordLevel::Level3);
+    QCOMPARE(store.count(), 554);
     QCOMPARE(store.counterText(), std::string("1/554"));
-    QCOMPARE(store.firstTexts[554], level3[553].first);
-    QCOMPARE(store.firstTexts[555], level4[554].first);
-    QCOMPARE(store.meanings[731], level4[730].meaning);
+    QVERIFY(store.word(554).first == level3[553].first);
+    QVERIFY(store.word(555).first.empty()); // nothing of the larger bank is left behind
+    QVERIFY(store.word(731).meaning.empty());
     store.stepPrevious();
-    QCOMPARE(store.position, 554);
+    QCOMPARE(store.position(), 554);
     store.stepNext();
-    QCOMPARE(store.position, 1);
+    QCOMPARE(store.position(), 1);
 }
 
 void TestWordStore::everyLevelLoads_data()
 {
     QTest::addColumn<WordLevel>("level");
     QTest::addColumn<int>("count");
-    QTest::newRow("Level1") << WordLevel::Level1 << int(bankSize(WordLevel::Level1));
-    QTest::newRow("Level2Extra") << WordLevel::Level2Extra << int(bankSize(WordLevel::Level2Extra));
-    QTest::newRow("Level2") << WordLevel::Level2 << int(bankSize(WordLevel::Level2));
-    QTest::newRow("Level3") << WordLevel::Level3 << int(bankSize(WordLevel::Level3));
-    QTest::newRow("Level4") << WordLevel::Level4 << int(bankSize(WordLevel::Level4));
+    QTest::newRow("Level1") << WordLevel::Level1 << 8775;
+    QTest::newRow("Level2Extra") << WordLevel::Level2Extra << 4205;
+    QTest::newRow("Level2") << WordLevel::Level2 << 2331;
+    QTest::newRow("Level3") << WordLevel::Level3 << 554;
+    QTest::newRow("Level4") << WordLevel::Level4 << 731;
 }
 
 void TestWordStore::everyLevelLoads()
@@ -191,62 +183,59 @@ void TestWordStore::everyLevelLoads()
     QFETCH(WordLevel, level);
     QFETCH(int, count);
     WordStore store;
-    RecordingDisplay display(store);
-    loadLevelBank(store, level, display);
-    QCOMPARE(store.count, count);
+    loadLevelBank(store, level);
+    QCOMPARE(store.count(), count);
+    QCOMPARE(bankSize(level), count);
     QCOMPARE(store.counterText(), "1/" + std::to_string(count));
-    const auto words = bankWords(level);
-    QCOMPARE(store.currentFirst(), words[0].first);
-    QCOMPARE(store.meanings[count], words[count - 1].meaning);
+    const Bank words = bankWords(level);
+    QVERIFY(store.currentWord().first == words[0].first);
+    QVERIFY(store.word(count).meaning == words[count - 1].meaning);
     size_t longest = 0;
     for (int32_t i = 0; i < count; ++i)
         longest = std::max({longest, words[i].first.size(), words[i].second.size(), words[i].meaning.size()});
-    QCOMPARE(store.longestText, longest);
+    QCOMPARE(size_t(store.longestText()), longest);
+    QVERIFY(count <= WordStore::Capacity);
 }
 
 void TestWordStore::level1BackFromFirstWord()
 {
     WordStore store;
-    RecordingDisplay display(store);
-    loadLevelBank(store, WordLevel::Level1, display);
+    loadLevelBank(store, WordLevel::Level1);
     store.stepPrevious();
-    QCOMPARE(store.position, 8775);
+    QCOMPARE(store.position(), 8775);
     QCOMPARE(store.counterText(), std::string("8775/8775"));
-    QCOMPARE(store.currentFirst(), bankWords(WordLevel::Level1)[8774].first);
+    QVERIFY(store.currentWord().first == bankWords(WordLevel::Level1)[8774].first);
 }
 
 void TestWordStore::supplementAfterLevel1EmptiesSecondText()
 {
     WordStore store;
-    RecordingDisplay display(store);
-    loadLevelBank(store, WordLevel::Level1, display);
-    QVERIFY(!store.secondTexts[87].empty());
-    loadLevelBank(store, WordLevel::Level2Extra, display);
-    QVERIFY(store.secondTexts[87].empty());
+    loadLevelBank(store, WordLevel::Level1);
+    QVERIFY(!store.word(87).second.empty());
+    loadLevelBank(store, WordLevel::Level2Extra);
+    QVERIFY(store.word(87).second.empty());
     for (int i = 1; i < 87; ++i)
         store.stepNext();
-    QCOMPARE(store.currentSecond(), store.currentFirst());
-    QCOMPARE(store.currentFirst(), GbkText("\xA4\xAA\xA4\xA4")); // おい
+    QVERIFY(store.currentWord().shownSecond() == store.currentWord().first);
+    QVERIFY(store.currentWord().first == u"おい");
 }
 
 void TestWordStore::level3AfterLevel1()
 {
     WordStore store;
-    RecordingDisplay display(store);
-    loadLevelBank(store, WordLevel::Level1, display);
+    loadLevelBank(store, WordLevel::Level1);
     for (int i = 1; i < 5000; ++i)
         store.stepNext();
-    QCOMPARE(store.position, 5000);
-    loadLevelBank(store, WordLevel::Level3, display);
+    QCOMPARE(store.position(), 5000);
+    loadLevelBank(store, WordLevel::Level3);
     QCOMPARE(store.counterText(), std::string("1/554"));
-    const auto level1 = bankWords(WordLevel::Level1);
     for (int32_t k = 555; k <= 8775; ++k)
-        QVERIFY(store.firstTexts[k] == level1[k - 1].first && store.meanings[k] == level1[k - 1].meaning);
+        QVERIFY(store.word(k).first.empty() && store.word(k).meaning.empty());
     // Stepping stays within the bank.
     store.stepPrevious();
-    QCOMPARE(store.position, 554);
+    QCOMPARE(store.position(), 554);
     store.stepNext();
-    QCOMPARE(store.position, 1);
+    QCOMPARE(store.position(), 1);
 }
 
 QTEST_APPLESS_MAIN(TestWordStore)

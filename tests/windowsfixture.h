@@ -19,7 +19,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -104,7 +103,7 @@ inline QPushButton *enterButton() { return control<QPushButton>(startWindow(), "
 inline QPushButton *quitButton() { return control<QPushButton>(startWindow(), "quitButton"); }
 
 // The main window.
-inline QGroupBox *controlBox() { return control<QGroupBox>(mainWindow(), "controlBox"); }
+inline QFrame *controlBox() { return control<QFrame>(mainWindow(), "controlBox"); }
 inline QFrame *wordPanel() { return control<QFrame>(mainWindow(), "wordPanel"); }
 inline QLabel *writtenLine() { return control<QLabel>(mainWindow(), "writtenLine"); }
 inline QLabel *readingLine() { return control<QLabel>(mainWindow(), "readingLine"); }

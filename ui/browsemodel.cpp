@@ -8,29 +8,21 @@ BrowseModel::BrowseModel(QObject *parent)
 void BrowseModel::loadLevel(WordLevel level)
 {
     m_level = level;
-    loadLevelBank(m_store, level, *this);
+    loadLevelBank(m_store, level);
+    emit levelChanged(level);
+    emit wordChanged(WordChange::NewBank);
 }
 
-void BrowseModel::showLevel()
-{
-    emit levelChanged(*m_level);
-}
-
-void BrowseModel::showCurrentWord()
-{
-    emit wordChanged(Refresh::MainWindow);
-}
-
-void BrowseModel::stepNext(Refresh refresh)
+void BrowseModel::stepNext(WordChange change)
 {
     m_store.stepNext();
-    emit wordChanged(refresh);
+    emit wordChanged(change);
 }
 
-void BrowseModel::stepPrevious(Refresh refresh)
+void BrowseModel::stepPrevious()
 {
     m_store.stepPrevious();
-    emit wordChanged(refresh);
+    emit wordChanged(WordChange::Step);
 }
 
 void BrowseModel::setStepInterval(int ms)

@@ -12,7 +12,7 @@
 // the step interval of both step timers, and how the main window draws its word lines
 // (colour, which lines are visible, text size). Windows observe its signals and change it
 // only through its functions; none of them reaches into another window.
-class BrowseModel : public QObject, private WordDisplay
+class BrowseModel : public QObject
 {
     Q_OBJECT
 
@@ -24,24 +24,23 @@ public:
     static constexpr int largestTextPoints = 44;
     static constexpr int textPointsStep = 2;
 
-    // Which windows redraw the current word after a change. Loading a bank and a tick of the
-    // main window's auto-browse timer redraw the main window only; the strip's line catches
-    // up on its own next step. Every other step redraws both.
-    enum class Refresh { MainWindow, MainWindowAndStrip };
-    Q_ENUM(Refresh)
+    // What moved the cursor: a bank was loaded (it is on word 1), the main window's auto-browse
+    // timer stepped, or any other step (by hand, or the strip's own timer).
+    enum class WordChange { NewBank, AutoBrowseStep, Step };
+    Q_ENUM(WordChange)
 
     explicit BrowseModel(QObject *parent = nullptr);
 
     const WordStore &store() const { return m_store; }
-    bool hasBank() const { return m_store.count != 0; }
+    bool hasBank() const { return m_store.count() != 0; }
     std::optional<WordLevel> level() const { return m_level; }
 
-    // Fills the store with the level's bank: levelChanged, then the cursor on word 1, then
-    // wordChanged(Refresh::MainWindow).
+    // Loads the level's bank, the cursor on word 1; once it is loaded, levelChanged, then
+    // wordChanged(NewBank).
     void loadLevel(WordLevel level);
     // Both steps wrap around; on an empty store they change nothing.
-    void stepNext(Refresh refresh);
-    void stepPrevious(Refresh refresh);
+    void stepNext(WordChange change = WordChange::Step);
+    void stepPrevious();
 
     int stepIntervalMs() const { return m_stepIntervalMs; }
     void setStepInterval(int ms);
@@ -63,15 +62,13 @@ public:
 
 signals:
     void levelChanged(WordLevel level);
-    void wordChanged(BrowseModel::Refresh refresh);
+    void wordChanged(BrowseModel::WordChange change);
     void stepIntervalChanged(int ms);
     void lineColorChanged(const QColor &color);
     void lineVisibilityChanged();
     void textSizeChanged(int points);
 
 private:
-    void showLevel() override;
-    void showCurrentWord() override;
     void setTextPoints(int points);
 
     WordStore m_store;

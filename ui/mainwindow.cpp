@@ -1,14 +1,14 @@
 #include "mainwindow.h"
 
 #include "browsemodel.h"
+#include "captions.h"
 #include "colorkey.h"
 #include "colors.h"
 #include "controls.h"
 #include "fonts.h"
-#include "gbktext.h"
-#include "plaingroupbox.h"
 #include "prompts.h"
 #include "steptimer.h"
+#include "wordtext.h"
 #include "windowplacement.h"
 
 #include <QButtonGroup>
@@ -82,14 +82,17 @@ MainWindow::MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent
     , m_prompts(prompts)
 {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("Tessarine 2005 （ Corvanel系列 2 ）"));
+    setWindowTitle(Captions::window);
     setWindowIcon(QIcon(QPixmap::fromImage(readBitmap(QStringLiteral(":/icon.bmp")))));
     setFixedSize(rects.window);
     setFont(Fonts::controlFont());
     setBackground(this, Colors::windowBackground);
 
-    m_controlBox = new PlainGroupBox(this);
+    // A group box without a caption, as the platform draws one: an etched line round a fill of
+    // its own colour (QGroupBox's styles would paint a tint over the fill).
+    m_controlBox = new QFrame(this);
     m_controlBox->setObjectName(QStringLiteral("controlBox"));
+    m_controlBox->setFrameStyle(QFrame::Box | QFrame::Sunken);
     m_controlBox->setGeometry(rects.controlBox);
     setBackground(m_controlBox, Colors::panelBackground);
 
@@ -111,22 +114,22 @@ MainWindow::MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent
     m_autoBrowseBox->setGeometry(rects.autoBrowseBox);
     m_backButton = makeNamedButton(m_controlBox, "backButton", QStringLiteral("返回"), rects.backButton);
 
-    // The level buttons, in the order they were laid out (the tab order keeps it).
+    // The level buttons, in the order they were laid out (the tab order keeps it), each with
+    // its bank's caption.
     struct LevelButton {
         WordLevel level;
         const char *name;
-        const char16_t *caption;
         QRect geometry;
     };
     const LevelButton levels[] = {
-        {WordLevel::Level4, "level4Button", u"国际日语能力考试 4 级单词", rects.level4Button},
-        {WordLevel::Level3, "level3Button", u"国际日语能力考试 3 级单词", rects.level3Button},
-        {WordLevel::Level2, "level2Button", u"国际日语能力考试 2 级单词", rects.level2Button},
-        {WordLevel::Level2Extra, "level2ExtraButton", u"日语能力考试 2 级补充单词", rects.level2ExtraButton},
+        {WordLevel::Level4, "level4Button", rects.level4Button},
+        {WordLevel::Level3, "level3Button", rects.level3Button},
+        {WordLevel::Level2, "level2Button", rects.level2Button},
+        {WordLevel::Level2Extra, "level2ExtraButton", rects.level2ExtraButton},
     };
     m_levelButtons = new QButtonGroup(this);
     auto addLevelButton = [this](const LevelButton &row) {
-        auto *radio = new QRadioButton(QString::fromUtf16(row.caption), m_controlBox);
+        auto *radio = new QRadioButton(toQString(bankInfo(row.level).levelButton), m_controlBox);
         radio->setObjectName(QLatin1String(row.name));
         radio->setGeometry(row.geometry);
         m_levelButtons->addButton(radio, int(row.level));
@@ -143,7 +146,7 @@ MainWindow::MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent
                                        rects.previousButton, QStringLiteral("前一个单词"));
     m_nextButton = makeNamedButton(m_controlBox, "nextButton", QStringLiteral("下  →"), rects.nextButton,
                                    QStringLiteral("后一个单词"));
-    addLevelButton({WordLevel::Level1, "level1Button", u"国际日语能力考试 1 级单词", rects.level1Button});
+    addLevelButton({WordLevel::Level1, "level1Button", rects.level1Button});
     m_stripButton = makeNamedButton(m_controlBox, "stripButton", QStringLiteral("小窗"), rects.stripButton,
                                     QStringLiteral("小型浏览窗口"));
     m_searchButton = makeNamedButton(m_controlBox, "searchButton", QStringLiteral("查询"), rects.searchButton);
@@ -213,9 +216,10 @@ void MainWindow::checkLevel(WordLevel level)
 void MainWindow::showCurrentWord()
 {
     const WordStore &store = m_model.store();
-    m_writtenLine->setText(fromGbk(store.currentFirst()));
-    m_readingLine->setText(fromGbk(store.currentSecond()));
-    m_meaningLine->setText(fromGbk(store.currentMeaning()));
+    const BankEntry word = store.currentWord();
+    m_writtenLine->setText(toQString(word.first));
+    m_readingLine->setText(toQString(word.shownSecond()));
+    m_meaningLine->setText(toQString(word.meaning));
     m_counterLabel->setText(QString::fromStdString(store.counterText()));
     updateColorKey();
 }
@@ -238,7 +242,7 @@ void MainWindow::showPreviousWord()
         m_prompts.message(noBankMessage);
         return;
     }
-    m_model.stepPrevious(BrowseModel::Refresh::MainWindowAndStrip); // the hidden strip's line stays current
+    m_model.stepPrevious();
 }
 
 void MainWindow::showNextWord()
@@ -247,7 +251,7 @@ void MainWindow::showNextWord()
         m_prompts.message(noBankMessage);
         return;
     }
-    m_model.stepNext(BrowseModel::Refresh::MainWindowAndStrip);
+    m_model.stepNext();
 }
 
 // However the box was toggled: with a bank, the timer follows it; without one, it cannot be
@@ -264,7 +268,7 @@ void MainWindow::switchAutoBrowse(bool on)
 
 void MainWindow::advanceAutoBrowse()
 {
-    m_model.stepNext(BrowseModel::Refresh::MainWindow);
+    m_model.stepNext(BrowseModel::WordChange::AutoBrowseStep);
 }
 
 void MainWindow::applyStepInterval(int ms)

@@ -8,7 +8,6 @@ class BrowseModel;
 class QButtonGroup;
 class QCheckBox;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -60,7 +59,7 @@ private:
     BrowseModel &m_model;
     UserPrompts &m_prompts;
 
-    QGroupBox *m_controlBox;
+    QFrame *m_controlBox;
     QFrame *m_wordPanel;
     QLabel *m_writtenLine;
     QLabel *m_readingLine;

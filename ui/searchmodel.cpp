@@ -1,6 +1,6 @@
 #include "searchmodel.h"
 
-#include "gbktext.h"
+#include "wordtext.h"
 
 SearchModel::SearchModel(const WordStore &store, QObject *parent)
     : QAbstractTableModel(parent)
@@ -28,11 +28,11 @@ QVariant SearchModel::data(const QModelIndex &index, int role) const
     // empty rows of a grid without results have no text.
     if (!index.isValid() || role != Qt::DisplayRole || index.row() >= int(m_words.size()))
         return {};
-    const int32_t i = m_words[index.row()];
+    const BankEntry word = m_store.word(m_words[index.row()]);
     switch (index.column()) {
-    case 0: return fromGbk(m_store.firstTexts[i]);
-    case 1: return fromGbk(m_store.secondText(i));
-    case 2: return fromGbk(m_store.meanings[i]);
+    case 0: return toQString(word.first);
+    case 1: return toQString(word.shownSecond());
+    case 2: return toQString(word.meaning);
     }
     return {};
 }

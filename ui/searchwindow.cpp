@@ -4,10 +4,10 @@
 #include "colors.h"
 #include "controls.h"
 #include "fonts.h"
-#include "gbktext.h"
 #include "searchcells.h"
 #include "searchmodel.h"
 #include "windowplacement.h"
+#include "wordtext.h"
 #include "wordsearch.h"
 
 #include <QCloseEvent>
@@ -112,29 +112,27 @@ void SearchWindow::search()
     // A new result set starts at its first row and column, not where the last was scrolled to.
     m_resultGrid->scrollToTop();
     m_resultGrid->horizontalScrollBar()->setValue(0);
-    // A character takes one byte at least, and folding joins at most two characters into
-    // one: a query longer than the longest text of the bank finds nothing, so a pasted page
-    // is neither converted nor looked for.
+    // A query longer than the longest text of the bank finds nothing: folding joins at most
+    // two characters into one, so a pasted page is not even folded. (A character with no GBK
+    // form finds nothing either: every text of the banks has one.)
     const WordStore &store = m_model.store();
     const QString query = m_searchBox->text();
-    if (size_t(query.size()) > 2 * store.longestText)
+    if (query.size() > 2 * qsizetype(store.longestText()))
         return;
     const QString folded = foldJapaneseInput(query);
-    if (size_t(folded.size()) > store.longestText)
+    if (folded.size() > qsizetype(store.longestText()))
         return;
-    const std::optional<QByteArray> text = toGbk(folded);
-    if (!text)
-        return; // a character without a GBK form occurs in no word
-    findWords(store, GbkText(text->constData(), size_t(text->size())), m_found);
+    findWords(store, toWordText(folded), m_found);
     if (m_found.empty())
         return;
 
-    // Each column is as wide as 9 pixels a byte of its longest text.
+    // Each column is as wide as 9 pixels for each byte its longest text takes in GBK.
     size_t longest[3] = {0, 0, 0};
     for (int32_t i : m_found) {
-        longest[0] = std::max(longest[0], store.firstTexts[i].size());
-        longest[1] = std::max(longest[1], store.secondText(i).size());
-        longest[2] = std::max(longest[2], store.meanings[i].size());
+        const BankEntry word = store.word(i);
+        longest[0] = std::max(longest[0], gbkLength(word.first));
+        longest[1] = std::max(longest[1], gbkLength(word.shownSecond()));
+        longest[2] = std::max(longest[2], gbkLength(word.meaning));
     }
     m_results->setResults(m_found);
     for (int c = 0; c < 3; ++c)

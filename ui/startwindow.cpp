@@ -1,5 +1,6 @@
 #include "startwindow.h"
 
+#include "captions.h"
 #include "colors.h"
 #include "controls.h"
 #include "fonts.h"
@@ -26,7 +27,7 @@ StartWindow::StartWindow(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("startWindow"));
-    setWindowTitle(QStringLiteral("Tessarine 2005 （ Corvanel系列 2 ）"));
+    setWindowTitle(Captions::window);
     setFixedSize(rects.window);
     setFont(Fonts::controlFont());
     setBackground(this, Colors::windowBackground);

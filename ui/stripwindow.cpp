@@ -1,12 +1,13 @@
 #include "stripwindow.h"
 
+#include "captions.h"
 #include "clicklabel.h"
 #include "colorkey.h"
 #include "colors.h"
 #include "controls.h"
 #include "fonts.h"
-#include "gbktext.h"
 #include "steptimer.h"
+#include "wordtext.h"
 #include "windowplacement.h"
 
 #include <QAction>
@@ -24,20 +25,6 @@ constexpr struct {
     QRect wordLine{185, 5, 685, 16};
 } rects;
 
-// The level entries of the menu, in the order of WordLevel.
-struct LevelEntry {
-    WordLevel level;
-    const char *name;
-    const char16_t *caption;
-};
-constexpr LevelEntry levelEntries[] = {
-    {WordLevel::Level1, "level1Action", u"日语 1 级词"},
-    {WordLevel::Level2Extra, "level2ExtraAction", u"日语 2 级补充词"},
-    {WordLevel::Level2, "level2Action", u"日语 2 级词"},
-    {WordLevel::Level3, "level3Action", u"日语 3 级词"},
-    {WordLevel::Level4, "level4Action", u"日语 4 级词"},
-};
-
 } // namespace
 
 StripWindow::StripWindow(BrowseModel &model, QWidget *parent)
@@ -45,7 +32,7 @@ StripWindow::StripWindow(BrowseModel &model, QWidget *parent)
     , m_model(model)
 {
     setObjectName(QStringLiteral("stripWindow"));
-    setWindowTitle(QStringLiteral("Tessarine 2005"));
+    setWindowTitle(Captions::program);
     setFixedSize(rects.window);
     setFont(Fonts::controlFont());
     setBackground(this, Colors::panelBackground);
@@ -85,11 +72,14 @@ StripWindow::StripWindow(BrowseModel &model, QWidget *parent)
     // one mark itself.
     m_levelActions = new QActionGroup(this);
     m_levelActions->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-    for (const LevelEntry &row : levelEntries) {
-        QAction *entry = m_menu->addAction(QString::fromUtf16(row.caption));
-        entry->setObjectName(QLatin1String(row.name));
+    for (WordLevel level : AllLevels) { // "level4Action" for Level4
+        const BankInfo &bank = bankInfo(level);
+        QAction *entry = m_menu->addAction(toQString(bank.menuEntry));
+        QString name = QLatin1String(bank.name) + QLatin1String("Action");
+        name[0] = name[0].toLower();
+        entry->setObjectName(name);
         entry->setCheckable(true);
-        entry->setData(int(row.level));
+        entry->setData(int(level));
         m_levelActions->addAction(entry);
     }
     m_menu->addSeparator();
@@ -124,19 +114,21 @@ void StripWindow::leave()
 void StripWindow::showStripWord()
 {
     const WordStore &store = m_model.store();
-    const int32_t p = store.position;
+    const BankEntry word = store.currentWord();
     const QString gap = QStringLiteral("   ");
-    QString text = u' ' + fromGbk(store.firstTexts[p]) + gap;
-    if (!store.secondTexts[p].empty()) // a word without a second text shows its first once
-        text += fromGbk(store.secondTexts[p]) + gap;
-    text += fromGbk(store.meanings[p]) + gap;
+    QString text = u' ' + toQString(word.first) + gap;
+    if (!word.second.empty()) // a word without a second text shows its first once
+        text += toQString(word.second) + gap;
+    text += toQString(word.meaning) + gap;
     m_wordLine->setText(text);
     m_wordLine->setToolTip(QString::fromStdString(store.counterText()));
 }
 
-void StripWindow::refreshAfterStep(BrowseModel::Refresh refresh)
+// The line follows every step but the main window's auto-browse ticks; a new bank shows at
+// the strip's next step.
+void StripWindow::refreshAfterStep(BrowseModel::WordChange change)
 {
-    if (refresh == BrowseModel::Refresh::MainWindowAndStrip)
+    if (change == BrowseModel::WordChange::Step)
         showStripWord();
 }
 
@@ -153,17 +145,17 @@ void StripWindow::chooseLevel(QAction *entry)
 
 void StripWindow::advance()
 {
-    m_model.stepNext(BrowseModel::Refresh::MainWindowAndStrip);
+    m_model.stepNext();
 }
 
 void StripWindow::showPreviousWord()
 {
-    m_model.stepPrevious(BrowseModel::Refresh::MainWindowAndStrip);
+    m_model.stepPrevious();
 }
 
 void StripWindow::showNextWord()
 {
-    m_model.stepNext(BrowseModel::Refresh::MainWindowAndStrip);
+    m_model.stepNext();
 }
 
 void StripWindow::openMenu()

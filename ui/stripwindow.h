@@ -39,7 +39,7 @@ protected:
 
 private:
     void showStripWord();
-    void refreshAfterStep(BrowseModel::Refresh refresh);
+    void refreshAfterStep(BrowseModel::WordChange change);
     void markLevel(WordLevel level);
     void chooseLevel(QAction *entry);
     void showPreviousWord();

@@ -1,12 +1,13 @@
-// bankgen: turns the word lists (UTF-8, one word a line, three tab-separated fields)
-// into GBK byte strings compiled into the program as constant data.
+// bankgen: turns the table of the banks (wordbank/banks.tsv) and the word lists it names
+// (UTF-8, one word a line, three tab-separated fields) into the banks compiled into the
+// program: UTF-16 constants and the table itself.
 //
-//   bankgen OUTPUT.cpp NAME=FILE:COUNT[:second-optional] ...
+//   bankgen OUTPUT.cpp TABLE.tsv
 //
-// NAME is the WordLevel enumerator the list belongs to. The build stops with a
-// message naming the file and line when a line does not have exactly three fields,
-// a required field is empty, a text cannot be encoded in GBK, or the list does not
-// hold exactly COUNT words.
+// The build stops with a message naming the file and line when a line does not have exactly
+// three fields, a required field is empty, a text has no GBK form (code page 936: every word
+// must be one a GBK system can show and search), or a list does not hold exactly the number
+// of words its row of the table gives.
 
 #include <iconv.h>
 
@@ -22,13 +23,17 @@
 
 namespace {
 
+// One row of the table, with the texts of its list.
 struct Bank {
-    std::string name;
-    std::string file;
+    std::string name;       // the WordLevel enumerator
+    std::string list;       // the word list, relative to the table's folder
     long count = 0;
-    bool secondOptional = false;
-    std::string text;                 // all texts, GBK, back to back
-    std::vector<size_t> bounds;       // where each text begins, and the end
+    bool readingFirst = false; // the second text (the written form) may be empty
+    std::string levelButton;
+    std::string menuEntry;
+    std::vector<std::string> words; // each word's three texts back to back, UTF-8
+    std::vector<size_t> bounds;     // where each text begins in UTF-16 units, and the end
+    size_t longest = 0;         // UTF-16 units of the longest text
 };
 
 [[noreturn]] void fail(const std::string &where, const std::string &what)
@@ -61,8 +66,8 @@ std::string describeChar(const std::string &s, size_t at)
     return "'" + ch + "' (" + code + ")";
 }
 
-// UTF-8 to GBK; on failure reports the offending character.
-std::string toGbk(const std::string &utf8, const std::string &where, const char *field)
+// Stops the build, naming the character, when a text has no GBK form.
+void checkGbk(const std::string &utf8, const std::string &where, const char *field)
 {
     static iconv_t cd = iconv_open("GBK", "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1))
@@ -80,120 +85,155 @@ std::string toGbk(const std::string &utf8, const std::string &where, const char 
                             + describeChar(utf8, at) + " in \"" + utf8 + "\"");
         fail(where, "conversion to GBK failed");
     }
-    out.resize(out.size() - outLeft);
-    return out;
 }
 
-// A C++ string literal, safe for any byte.
-std::string literal(const std::string &bytes)
+// The length of a UTF-8 text in UTF-16 units.
+size_t utf16Length(const std::string &utf8)
 {
-    std::string s = "\"";
-    for (unsigned char c : bytes) {
-        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\' && c != '?') {
-            s += static_cast<char>(c);
-        } else {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\%03o", c);
-            s += esc;
-        }
+    size_t units = 0;
+    for (size_t i = 0; i < utf8.size(); i += utf8Length(static_cast<unsigned char>(utf8[i])))
+        units += utf8Length(static_cast<unsigned char>(utf8[i])) == 4 ? 2 : 1;
+    return units;
+}
+
+// A C++ UTF-16 string literal of a UTF-8 text, which the compiler converts.
+std::string literal(const std::string &utf8)
+{
+    std::string s = "u\"";
+    for (char c : utf8) {
+        if (c == '"' || c == '\\')
+            s += '\\';
+        s += c;
     }
     return s + "\"";
 }
 
-Bank parseBankArgument(const std::string &arg)
+std::vector<std::string> splitTabs(const std::string &line)
 {
-    Bank bank;
-    const auto eq = arg.find('=');
-    if (eq == std::string::npos)
-        fail("bankgen", "bank argument must read NAME=FILE:COUNT[:second-optional]: " + arg);
-    bank.name = arg.substr(0, eq);
-    std::string rest = arg.substr(eq + 1);
-    const std::string optional = ":second-optional";
-    if (rest.size() > optional.size() && rest.compare(rest.size() - optional.size(), optional.size(), optional) == 0) {
-        bank.secondOptional = true;
-        rest.resize(rest.size() - optional.size());
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (;;) {
+        const size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab - start));
+        if (tab == std::string::npos)
+            return fields;
+        start = tab + 1;
     }
-    const auto colon = rest.rfind(':');
-    if (colon == std::string::npos)
-        fail("bankgen", "bank argument lacks its word count: " + arg);
-    bank.file = rest.substr(0, colon);
-    bank.count = std::stol(rest.substr(colon + 1));
-    return bank;
 }
 
-void readBank(Bank &bank)
+// The table: a header line, then one bank a line: level, list, words, first text ("written"
+// or "reading"), the main window's caption, the strip menu's caption.
+std::vector<Bank> readTable(const std::string &table)
 {
-    std::ifstream in(bank.file, std::ios::binary);
+    std::ifstream in(table, std::ios::binary);
     if (!in)
-        fail(bank.file, "cannot open the word list");
+        fail(table, "cannot open the table of the banks");
+    std::vector<Bank> banks;
     std::string line;
     long lineNo = 0;
     while (std::getline(in, line)) {
+        if (++lineNo == 1 || line.empty())
+            continue;
+        const std::string where = table + ":" + std::to_string(lineNo);
+        const std::vector<std::string> f = splitTabs(line);
+        if (f.size() != 6)
+            fail(where, "expected 6 tab-separated fields (level, list, words, first text, level button, menu entry)");
+        if (f[3] != "written" && f[3] != "reading")
+            fail(where, "the first text is \"written\" or \"reading\", not \"" + f[3] + "\"");
+        Bank bank;
+        bank.name = f[0];
+        bank.list = f[1];
+        bank.count = std::strtol(f[2].c_str(), nullptr, 10);
+        bank.readingFirst = f[3] == "reading";
+        bank.levelButton = f[4];
+        bank.menuEntry = f[5];
+        banks.push_back(bank);
+    }
+    return banks;
+}
+
+void readBank(Bank &bank, const std::string &folder)
+{
+    const std::string file = folder + bank.list;
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        fail(file, "cannot open the word list");
+    std::string line;
+    long lineNo = 0;
+    size_t units = 0;
+    while (std::getline(in, line)) {
         ++lineNo;
-        const std::string where = bank.file + ":" + std::to_string(lineNo);
-        std::vector<std::string> fields;
-        size_t start = 0;
-        for (;;) {
-            const size_t tab = line.find('\t', start);
-            fields.push_back(line.substr(start, tab - start));
-            if (tab == std::string::npos)
-                break;
-            start = tab + 1;
-        }
+        const std::string where = file + ":" + std::to_string(lineNo);
+        const std::vector<std::string> fields = splitTabs(line);
         if (fields.size() != 3)
             fail(where, "expected 3 tab-separated fields (first text, second text, meaning), found "
                             + std::to_string(fields.size()));
         if (fields[0].empty())
             fail(where, "the first text is empty");
-        if (fields[1].empty() && !bank.secondOptional)
+        if (fields[1].empty() && !bank.readingFirst)
             fail(where, "the second text is empty");
         if (fields[2].empty())
             fail(where, "the meaning is empty");
         static const char *names[] = {"the first text", "the second text", "the meaning"};
+        bank.words.emplace_back();
         for (int i = 0; i < 3; ++i) {
-            bank.bounds.push_back(bank.text.size());
-            bank.text += toGbk(fields[i], where, names[i]);
+            checkGbk(fields[i], where, names[i]);
+            bank.bounds.push_back(units);
+            bank.words.back() += fields[i];
+            const size_t length = utf16Length(fields[i]);
+            units += length;
+            bank.longest = std::max(bank.longest, length);
         }
     }
-    bank.bounds.push_back(bank.text.size());
+    bank.bounds.push_back(units);
     const long words = static_cast<long>(bank.bounds.size() / 3);
     if (words != bank.count)
-        fail(bank.file, "holds " + std::to_string(words) + " words; the bank must have exactly "
-                            + std::to_string(bank.count));
+        fail(file, "holds " + std::to_string(words) + " words; the bank must have exactly "
+                       + std::to_string(bank.count));
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc < 3) {
-        std::cerr << "usage: bankgen OUTPUT.cpp NAME=FILE:COUNT[:second-optional] ...\n";
+    if (argc != 3) {
+        std::cerr << "usage: bankgen OUTPUT.cpp TABLE.tsv\n";
         return 2;
     }
-    std::vector<Bank> banks;
-    for (int i = 2; i < argc; ++i) {
-        banks.push_back(parseBankArgument(argv[i]));
-        readBank(banks.back());
-    }
+    const std::string table = argv[2];
+    const size_t slash = table.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string() : table.substr(0, slash + 1);
+    std::vector<Bank> banks = readTable(table);
+    for (Bank &bank : banks)
+        readBank(bank, folder);
 
     std::ostringstream out;
-    out << "// Generated by bankgen from the word lists in wordbank/data. Do not edit.\n"
-           "#include \"levelbanks.h\"\n\nnamespace {\n";
+    out << "// Generated by bankgen from wordbank/banks.tsv and the word lists. Do not edit.\n"
+           "#include \"levelbanks.h\"\n\n#include <algorithm>\n#include <iterator>\n\nnamespace {\n";
     for (const Bank &bank : banks) {
         // One line of the text array per word: its three texts.
-        out << "\nconstexpr char k" << bank.name << "Text[] =\n";
-        for (size_t w = 0; w + 1 < bank.bounds.size(); w += 3)
-            out << "    " << literal(bank.text.substr(bank.bounds[w], bank.bounds[w + 3] - bank.bounds[w])) << "\n";
+        out << "\nconstexpr char16_t k" << bank.name << "Text[] =\n";
+        for (const std::string &word : bank.words)
+            out << "    " << literal(word) << "\n";
         out << "    ;\n\nconstexpr uint32_t k" << bank.name << "Bounds[] = {";
         for (size_t i = 0; i < bank.bounds.size(); ++i)
             out << (i % 12 ? " " : "\n    ") << bank.bounds[i] << ",";
         out << "\n};\n";
     }
-    out << "\n} // namespace\n\nBank bankWords(WordLevel level)\n{\n    switch (level) {\n";
+    out << "\nconstexpr BankInfo kBanks[] = {\n";
     for (const Bank &bank : banks)
-        out << "    case WordLevel::" << bank.name << ": return Bank(k" << bank.name << "Text, k" << bank.name
-            << "Bounds, " << bank.count << ");\n";
-    out << "    }\n    return Bank(\"\", nullptr, 0);\n}\n";
+        out << "    {WordLevel::" << bank.name << ", \"" << bank.name << "\", \"" << bank.list << "\", "
+            << (bank.readingFirst ? "true" : "false") << ", " << literal(bank.levelButton) << ", "
+            << literal(bank.menuEntry) << ",\n     Bank(k" << bank.name << "Text, k" << bank.name << "Bounds, "
+            << bank.count << ", " << bank.longest << ")},\n";
+    out << "};\n\n"
+           "// One row for each level, in the order of WordLevel, and no bank larger than the store.\n"
+           "static_assert(std::size(kBanks) == std::size(AllLevels));\n"
+           "static_assert(std::all_of(std::begin(kBanks), std::end(kBanks), [](const BankInfo &bank) {\n"
+           "    return &bank - kBanks == int(bank.level) && bank.words.size() <= WordStore::Capacity;\n"
+           "}));\n\n"
+           "} // namespace\n\n"
+           "const BankInfo &bankInfo(WordLevel level)\n{\n    return kBanks[int(level)];\n}\n";
 
     std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
     file << out.str();

@@ -1,48 +1,33 @@
 #include "wordstore.h"
 
-TextColumn::TextColumn()
-    : m_slots(new GbkText[WordStore::Capacity])
+void WordStore::load(const Bank &bank)
 {
+    m_bank = bank;
+    m_position = bank.size() > 0 ? 1 : 0;
+}
+
+BankEntry WordStore::word(int32_t k) const
+{
+    if (k < 1 || k > m_bank.size())
+        return {};
+    return m_bank[k - 1];
 }
 
 void WordStore::stepNext()
 {
-    if (count < 1)
+    if (count() < 1)
         return;
-    if (position < count)
-        position = position + 1;
-    else
-        position = 1;
+    m_position = m_position < count() ? m_position + 1 : 1;
 }
 
 void WordStore::stepPrevious()
 {
-    if (count < 1)
+    if (count() < 1)
         return;
-    if (position < 2)
-        position = count;
-    else
-        position = position - 1;
-}
-
-GbkText WordStore::currentFirst() const
-{
-    return hasCurrent() ? firstTexts[position] : GbkText();
-}
-
-GbkText WordStore::currentSecond() const
-{
-    if (!hasCurrent())
-        return {};
-    return secondText(position);
-}
-
-GbkText WordStore::currentMeaning() const
-{
-    return hasCurrent() ? meanings[position] : GbkText();
+    m_position = m_position > 1 ? m_position - 1 : count();
 }
 
 std::string WordStore::counterText() const
 {
-    return std::to_string(position) + "/" + std::to_string(count);
+    return std::to_string(m_position) + "/" + std::to_string(count());
 }

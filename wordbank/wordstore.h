@@ -1,55 +1,81 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 
-// A word text: GBK bytes (code page 936). The store never converts, compares or trims
-// texts; it refers to the bank constants and hands them out unchanged.
-using GbkText = std::string_view;
+// A word text, in UTF-16. Every text of the banks also has a GBK form (code page 936), which
+// the build checks; the search measures texts by it.
+using WordText = std::u16string_view;
 
-// One column of word texts, slots numbered 1 to WordStore::Capacity (there is no slot 0).
-class TextColumn
-{
-public:
-    TextColumn();
+// One word: its three texts, in the order the windows show them.
+struct BankEntry {
+    WordText first;   // the top line
+    WordText second;  // the middle line; empty only in the level-2 supplement
+    WordText meaning; // the Chinese meaning
 
-    GbkText operator[](int32_t k) const { return m_slots[k - 1]; }
-    GbkText &operator[](int32_t k) { return m_slots[k - 1]; }
-
-private:
-    std::unique_ptr<GbkText[]> m_slots;
+    // The second text as shown: its own, or the first text when it has none.
+    WordText shownSecond() const { return second.empty() ? first : second; }
 };
 
-// The words of the loaded bank and the cursor on the current word.
+// A bank's words, word 1 first. The texts of all words stand back to back in one constant
+// array, and each word holds where its three texts begin (the next begin ends a text):
+// offsets rather than pointers, so the data stays shared, read-only memory.
+class Bank
+{
+public:
+    constexpr Bank() = default;
+    constexpr Bank(const char16_t *text, const uint32_t *bounds, int32_t count, int32_t longestText)
+        : m_text(text), m_bounds(bounds), m_count(count), m_longestText(longestText)
+    {
+    }
+
+    constexpr int32_t size() const { return m_count; }
+    // Word i + 1 (i from 0 to size() - 1).
+    BankEntry operator[](int32_t i) const
+    {
+        const uint32_t *b = m_bounds + 3 * i;
+        return {slice(b[0], b[1]), slice(b[1], b[2]), slice(b[2], b[3])};
+    }
+    // The length in UTF-16 units of the longest of all its texts.
+    constexpr int32_t longestText() const { return m_longestText; }
+
+private:
+    WordText slice(uint32_t from, uint32_t to) const { return WordText(m_text + from, to - from); }
+
+    const char16_t *m_text = nullptr;
+    const uint32_t *m_bounds = nullptr; // 3 * count + 1 offsets
+    int32_t m_count = 0;
+    int32_t m_longestText = 0;
+};
+
+// The loaded bank and the cursor on its current word. It refers to the bank's constants and
+// hands their texts out unchanged.
 class WordStore
 {
 public:
+    // The most words a bank may hold (the banks are checked against it when they are built).
     static constexpr int32_t Capacity = 16999;
 
-    TextColumn firstTexts; // first text of each word (top line)
-    TextColumn secondTexts; // second text; empty means "show the first text"
-    TextColumn meanings; // Chinese meaning
-    int32_t position = 0; // current word, 1..count; 0 until the first load
-    int32_t count = 0;    // words of the loaded bank; 0 until the first load
-    size_t longestText = 0; // bytes of the longest text of words 1..count, as the load finds it
+    // The bank's words, the cursor on word 1.
+    void load(const Bank &bank);
+
+    int32_t position() const { return m_position; } // 1..count; 0 until the first load
+    int32_t count() const { return m_bank.size(); } // 0 until the first load
+    int32_t longestText() const { return m_bank.longestText(); }
+
+    // Word k, 1..count; empty texts for any other k.
+    BankEntry word(int32_t k) const;
+    BankEntry currentWord() const { return word(m_position); }
 
     // Both steps wrap around. On an empty store they change nothing.
     void stepNext();
     void stepPrevious();
 
-    // Word k's second text as shown: its own, or the first text when it has none.
-    GbkText secondText(int32_t k) const { return secondTexts[k].empty() ? firstTexts[k] : secondTexts[k]; }
-
-    // The current word's texts; empty texts while nothing is loaded.
-    GbkText currentFirst() const;
-    GbkText currentSecond() const; // the second text, or the first when the second is empty
-    GbkText currentMeaning() const;
-
     // "position/count" in plain decimal, "0/0" on a new store.
     std::string counterText() const;
 
 private:
-    bool hasCurrent() const { return count >= 1 && position >= 1 && position <= count; }
+    Bank m_bank;
+    int32_t m_position = 0;
 };

@@ -1,22 +1,4 @@
-#include "gbktext.h"
-
-#include <QStringDecoder>
-#include <QStringEncoder>
-
-QString fromGbk(GbkText text)
-{
-    static QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
-    return decoder.decode(QByteArrayView(text.data(), qsizetype(text.size())));
-}
-
-std::optional<QByteArray> toGbk(const QString &text)
-{
-    QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        return std::nullopt;
-    return bytes;
-}
+#include "wordtext.h"
 
 QString foldJapaneseInput(const QString &text)
 {
