@@ -6,13 +6,6 @@ void WordStore::load(const Bank &bank)
     m_position = bank.size() > 0 ? 1 : 0;
 }
 
-BankEntry WordStore::word(int32_t k) const
-{
-    if (k < 1 || k > m_bank.size())
-        return {};
-    return m_bank[k - 1];
-}
-
 void WordStore::stepNext()
 {
     if (count() < 1)

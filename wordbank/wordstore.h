@@ -65,7 +65,7 @@ public:
     int32_t longestText() const { return m_bank.longestText(); }
 
     // Word k, 1..count; empty texts for any other k.
-    BankEntry word(int32_t k) const;
+    BankEntry word(int32_t k) const { return k >= 1 && k <= m_bank.size() ? m_bank[k - 1] : BankEntry(); }
     BankEntry currentWord() const { return word(m_position); }
 
     // Both steps wrap around. On an empty store they change nothing.
