@@ -9,7 +9,8 @@ packages=(
     fonts-ipafont-mincho fonts-arphic-gbsn00lp fonts-wqy-microhei fontconfig
 )
 case "${1:-run}" in
-    run)  packages+=(xvfb xauth) ;;
+    # dpkg-dev and file: what `cpack -G DEB` needs to make the Debian package of a build.
+    run)  packages+=(xvfb xauth dpkg-dev file) ;;
     test) packages+=(edict libbenchmark-dev libx11-dev libxdamage-dev xvfb xauth openbox
                      weston xwayland qt6-wayland
                      desktop-file-utils appstream dpkg-dev file) ;;
