@@ -16,6 +16,8 @@ bool shouldForceXcb(const DisplayEnvironment &env)
 
 void chooseQtPlatform()
 {
+#ifndef Q_OS_WIN // Windows has neither Wayland nor X11: its own platform is the only one
     if (shouldForceXcb(currentDisplayEnvironment()))
         qputenv("QT_QPA_PLATFORM", "xcb");
+#endif
 }

@@ -32,16 +32,20 @@ protected:
 
 void keepModalWindowShown(QWidget *window)
 {
-    // Qt's X11 platform plugin reads this property (the value is its "toolbar" window type)
-    // whenever it applies the window's flags; other platforms ignore it. Applying the
-    // flags twice, with a flag that X11 ignores, makes it read the property now.
-    constexpr int x11Toolbar = 0x08;
-    window->winId();
-    QWindow *handle = window->windowHandle();
-    handle->setProperty("_q_xcb_wm_window_type", x11Toolbar);
-    const Qt::WindowFlags flags = handle->flags();
-    handle->setFlags(flags ^ Qt::WindowContextHelpButtonHint);
-    handle->setFlags(flags);
+    // On Windows the window's flags decide its title bar's buttons, and a dialog's (the
+    // settings window's, Qt's message box's and colour dialog's) have no minimise button.
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        // Qt's X11 platform plugin reads this property (the value is its "toolbar" window
+        // type) whenever it applies the window's flags. Applying the flags twice, with a flag
+        // that X11 ignores, makes it read the property now.
+        constexpr int x11Toolbar = 0x08;
+        window->winId();
+        QWindow *handle = window->windowHandle();
+        handle->setProperty("_q_xcb_wm_window_type", x11Toolbar);
+        const Qt::WindowFlags flags = handle->flags();
+        handle->setFlags(flags ^ Qt::WindowContextHelpButtonHint);
+        handle->setFlags(flags);
+    }
     window->installEventFilter(new Unminimise(window));
 }
 

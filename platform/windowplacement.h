@@ -16,8 +16,9 @@ QPoint framePosition(const QSize &frame, const QRect &available);
 // its frame, and the window is placed again when it appears if its own frame turns out
 // different.
 void placeOnScreen(QWidget *window);
-// For a modal window: nothing may hide it while the rest of the program waits for it. It is
-// described to X11 window managers as a tool bar, the one kind of framed window to which
-// Openbox, for one, gives no minimise button (it gives one to every dialog); and should it
-// be minimised all the same, it is shown again at once. Call before the window is shown.
+// For a modal window: nothing may hide it while the rest of the program waits for it. On X11
+// it is described to the window manager as a tool bar, the one kind of framed window to which
+// Openbox, for one, gives no minimise button (it gives one to every dialog); on Windows a
+// dialog has none. Should it be minimised all the same, it is shown again at once. Call before
+// the window is shown.
 void keepModalWindowShown(QWidget *window);

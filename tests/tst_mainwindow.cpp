@@ -54,13 +54,16 @@ void TestMainWindow::init()
 }
 
 // Runs first: by now the windows are built and have read their bitmaps, Qt's own BMP
-// reader alone, without loading the image-format plugins to probe the data.
+// reader alone, without loading the image-format plugins to probe the data. (The Windows
+// build of Qt has no image-format plugins, and only Linux lists a process's files in /proc.)
 void TestMainWindow::bitmapsLoadNoImagePlugin()
 {
+    QVERIFY(!mainWindow()->windowIcon().isNull());
+#ifdef Q_OS_LINUX
     QFile maps(QStringLiteral("/proc/self/maps"));
     QVERIFY(maps.open(QIODevice::ReadOnly));
     QVERIFY2(!maps.readAll().contains("/imageformats/"), "an image-format plugin is loaded");
-    QVERIFY(!mainWindow()->windowIcon().isNull());
+#endif
 }
 
 // At start-up the start window is created and shown alone; the model and the other windows
