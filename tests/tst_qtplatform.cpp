@@ -93,6 +93,9 @@ void TestQtPlatform::choosesFromTheProcessEnvironment()
     // Under Wine the Linux desktop's variables reach the program, but Qt for Windows has no
     // xcb platform to start on: they must change nothing.
     forceXcb = false;
+    // Nor does Windows keep a variable set to "": setting it removes it.
+    if (qpaPlatform.isEmpty())
+        qpaPlatform = QByteArray();
 #endif
     auto read = [](const char *name) { return qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray(); };
     const DisplayEnvironment saved{read("WAYLAND_DISPLAY"), read("XDG_SESSION_TYPE"), read("DISPLAY"),

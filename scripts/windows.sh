@@ -1,0 +1,208 @@
+#!/usr/bin/env bash
+# The program for 64-bit Windows, cross-built on Debian 12.
+#
+#   scripts/windows.sh           makes build-windows/velkaro-<version>-windows-x64.zip
+#   scripts/windows.sh --test    also builds the tests for Windows and runs them under Wine on a
+#                                virtual X server, then runs the program itself from start to finish
+#
+# Installs what is missing with apt. Qt for Windows is built once per machine from Debian's own
+# source package (the qtbase that qt6-base-dev is, with the moc, rcc and uic of that package) and
+# kept under ~/.cache/velkaro/, one folder per Qt version and set of configure options; later runs
+# reuse it. The first build takes about a quarter of an hour on two cores.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source_dir=$PWD
+
+run_tests=0
+case "${1:-}" in
+    "") ;;
+    --test) run_tests=1 ;;
+    *) echo "usage: $0 [--test]" >&2; exit 2 ;;
+esac
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+
+# --- What the build needs --------------------------------------------------------------------
+
+packages=(
+    g++ cmake ninja-build pkg-config zip
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    qt6-base-dev qt6-base-dev-tools dpkg-dev
+    qt6-translations-l10n fonts-ipafont-mincho fonts-arphic-gbsn00lp fonts-wqy-microhei
+)
+[ $run_tests -eq 1 ] && packages+=(wine64 xvfb xauth xdotool x11-utils imagemagick)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# --- Qt for Windows ----------------------------------------------------------------------------
+
+qt_deb_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)   # 6.4.2+dfsg-10
+qt_version=${qt_deb_version%%+*}
+qt_version=${qt_version%%-*}
+toolchain=$source_dir/scripts/mingw-w64-x86_64.cmake
+
+# Core, Gui, Widgets and Test with Qt's own copies of zlib, libpng, FreeType, HarfBuzz and PCRE2
+# (the MinGW zlib that apt may have installed is not shipped); nothing the program does not use.
+qt_options=(
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+    -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_dbus=OFF
+    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF
+    -DFEATURE_direct2d=OFF -DFEATURE_icu=OFF -DFEATURE_testlib=ON
+    -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_doubleconversion=OFF
+    # Qt 6.4.2 still asks for these when OpenGL and Direct2D are off.
+    -DFEATURE_dynamicgl=OFF -DFEATURE_directwrite3=OFF
+    # Tablet input in the Windows platform plugin needs the Wintab headers, which Debian's
+    # source package leaves out (src/3rdparty/wintab, for its licence).
+    -DFEATURE_tabletevent=OFF
+)
+key=$( { echo "$qt_deb_version"; printf '%s\n' "${qt_options[@]}"; cat "$toolchain";
+         x86_64-w64-mingw32-g++-posix --version | head -1; } | sha256sum | cut -c1-12)
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/velkaro
+qt_prefix=$cache/qt-$qt_version-windows-x64-$key
+
+if [ -f "$qt_prefix/.complete" ]; then
+    echo "Qt $qt_version for Windows: $qt_prefix (cached)"
+else
+    echo "Building Qt $qt_version for Windows into $qt_prefix (once per machine)"
+    qt_work=$qt_prefix.work
+    rm -rf "$qt_prefix" "$qt_work"
+    mkdir -p "$qt_work"
+    started=$(date +%s)
+
+    # Debian's source package for the installed version, from the mirror apt already uses: add
+    # a source entry for it if apt has none.
+    if [ -z "$(apt-cache showsrc qt6-base 2>/dev/null | head -1)" ]; then
+        echo "Adding the Debian source entries that match the binary ones"
+        {
+            for f in /etc/apt/sources.list.d/*.sources; do
+                [ -f "$f" ] && awk 'BEGIN{RS=""; ORS="\n\n"} /(^|\n)Types:[^\n]*deb( |\n|$)/ && /debian/ {
+                    sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$f"
+            done
+        } > "$qt_work/velkaro-deb-src.sources"
+        if [ -f /etc/apt/sources.list ]; then
+            sed -n 's/^deb \(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list > "$qt_work/velkaro-deb-src.list"
+            "${sudo[@]}" cp "$qt_work/velkaro-deb-src.list" /etc/apt/sources.list.d/velkaro-deb-src.list
+        fi
+        "${sudo[@]}" cp "$qt_work/velkaro-deb-src.sources" /etc/apt/sources.list.d/velkaro-deb-src.sources
+        "${sudo[@]}" apt-get update -q
+    fi
+    (cd "$qt_work" && apt-get source -q "qt6-base=$qt_deb_version" > source.log 2>&1) \
+        || { cat "$qt_work/source.log"; exit 1; }
+    qt_source=$(find "$qt_work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
+
+    nice cmake -S "$qt_source" -B "$qt_work/build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$qt_prefix" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        "${qt_options[@]}" > "$qt_work/configure.log" 2>&1 \
+        || { tail -50 "$qt_work/configure.log"; exit 1; }
+    nice cmake --build "$qt_work/build" --parallel "$(nproc)" > "$qt_work/build.log" 2>&1 \
+        || { grep -B2 -A20 -m3 'error' "$qt_work/build.log" || tail -50 "$qt_work/build.log"; exit 1; }
+    cmake --install "$qt_work/build" > "$qt_work/install.log"
+    rm -rf "$qt_work"
+    echo "$qt_deb_version" > "$qt_prefix/.complete"
+    echo "Qt for Windows built in $(( ($(date +%s) - started) / 60 )) min $(( ($(date +%s) - started) % 60 )) s"
+fi
+
+# --- The program for Windows ---------------------------------------------------------------------
+
+out=$source_dir/build-windows
+cross_build=$out/build
+mkdir -p "$out/host"
+
+# bankgen makes the word banks during the build, so it is built for this machine.
+if [ ! -x "$out/host/bankgen" ] || [ wordbank/bankgen.cpp -nt "$out/host/bankgen" ]; then
+    c++ -std=c++20 -O2 -Wall -Wextra -Werror -o "$out/host/bankgen" wordbank/bankgen.cpp
+fi
+
+nice cmake -S . -B "$cross_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$qt_prefix" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DVELKARO_HOST_BANKGEN="$out/host/bankgen" -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64 > /dev/null
+if [ $run_tests -eq 1 ]; then
+    nice cmake --build "$cross_build"
+else
+    nice cmake --build "$cross_build" --target velkaro
+fi
+
+# --- The zip: unzip anywhere and run velkaro.exe -----------------------------------------------
+
+version=$(sed -n 's/^project(Velkaro VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+name=velkaro-$version-windows-x64
+stage=$out/$name
+rm -rf "$stage" "$out/$name.zip"
+mkdir -p "$stage/platforms" "$stage/styles" "$stage/translations" "$stage/fonts" "$stage/licences"
+
+cp "$cross_build/velkaro.exe" "$stage/" # Qt puts a Windows build's programs in its top folder
+cp "$qt_prefix/plugins/platforms/qwindows.dll" "$stage/platforms/"
+# The style of Windows' own controls (visual styles, as the windows were drawn with).
+cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
+
+# The DLLs these load, and the DLLs those load: Qt's and MinGW's runtime; the rest are Windows'.
+dll_dirs=("$qt_prefix/bin" /usr/lib/gcc/x86_64-w64-mingw32/*-posix /usr/x86_64-w64-mingw32/lib)
+pending=("$stage/velkaro.exe" "$stage/platforms/qwindows.dll" "$stage/styles/qwindowsvistastyle.dll")
+while [ ${#pending[@]} -gt 0 ]; do
+    file=${pending[0]}
+    pending=("${pending[@]:1}")
+    for dll in $(x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^\s*DLL Name: //p'); do
+        [ -e "$stage/$dll" ] && continue
+        for dir in "${dll_dirs[@]}"; do
+            if [ -f "$dir/$dll" ]; then
+                cp "$dir/$dll" "$stage/"
+                pending+=("$stage/$dll")
+                break
+            fi
+        done
+    done
+done
+find "$stage" -name '*.dll' -o -name '*.exe' | xargs x86_64-w64-mingw32-strip --strip-unneeded
+
+# Qt finds its plugins beside the program and its Chinese texts in translations/.
+printf '[Paths]\nPrefix = .\nPlugins = .\nTranslations = translations\n' > "$stage/qt.conf"
+cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$stage/translations/"
+
+# The free faces that the program names after Windows' own, for a Windows without them: IPAMincho
+# for the Japanese lines, AR PL SungtiL GB for the meaning, WenQuanYi Micro Hei for the controls.
+cp /usr/share/fonts/opentype/ipafont-mincho/ipam.ttf /usr/share/fonts/truetype/arphic-gbsn00lp/gbsn00lp.ttf \
+   /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$stage/fonts/"
+
+# Our licence and the word lists' credit; the licences of everything else in the zip, as the
+# Debian packages it comes from give them.
+cp LICENSE "$stage/LICENSE.txt"
+for package in qt6-base-dev qt6-translations-l10n gcc-mingw-w64-base mingw-w64-common \
+               fonts-ipafont-mincho fonts-arphic-gbsn00lp fonts-wqy-microhei; do
+    cp -L "/usr/share/doc/$package/copyright" "$stage/licences/$package.txt"
+done
+zcat /usr/share/doc/fonts-arphic-gbsn00lp/license/english/ARPHICPL.TXT.gz > "$stage/licences/fonts-arphic-gbsn00lp-licence.txt"
+cat > "$stage/licences/README.txt" <<TEXT
+What this folder holds, and for what in the zip:
+
+  qt6-base-dev.txt           Qt $qt_version (the Qt6*.dll files, platforms/, styles/), built from
+                             Debian's source package qt6-base $qt_deb_version; LGPL-3.0 or GPL
+  qt6-translations-l10n.txt  translations/qtbase_zh_CN.qm
+  gcc-mingw-w64-base.txt     libstdc++-6.dll, libgcc_s_seh-1.dll (GCC runtime library exception)
+  mingw-w64-common.txt       libwinpthread-1.dll
+  fonts-ipafont-mincho.txt   fonts/ipam.ttf, IPAMincho (IPA Font License 1.0)
+  fonts-arphic-gbsn00lp.txt  fonts/gbsn00lp.ttf, AR PL SungtiL GB (Arphic Public License,
+                             in full in fonts-arphic-gbsn00lp-licence.txt)
+  fonts-wqy-microhei.txt     fonts/wqy-microhei.ttc, WenQuanYi Micro Hei (Apache 2.0 or GPL-3 with
+                             the font exception)
+
+The program itself and its word lists: LICENSE.txt, beside velkaro.exe.
+TEXT
+(cd "$out" && zip -q -r -9 "$name.zip" "$name")
+echo "Made $out/$name.zip ($(du -k "$out/$name.zip" | cut -f1) KiB; $(du -sk "$stage" | cut -f1) KiB unpacked)"
+
+[ $run_tests -eq 1 ] || exit 0
+exec bash tests/underwine.sh "$cross_build" "$stage" "$qt_prefix" "$out/wine-shots"

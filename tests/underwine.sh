@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# The Windows build under Wine, on a virtual X server of its own (scripts/windows.sh --test):
+#  1. the cross-built CTest suite, each test a Windows program on Qt's windows platform;
+#  2. the program from the zip's folder, driven from outside as a learner drives it, with
+#     xdotool on the X display where Wine draws its windows: the start window shows, 进入 brings
+#     the main window, the settings, search and strip windows open and close, 返回 leads back and
+#     退出 ends the process with exit code 0. A picture of each of the five windows is kept.
+# Wine sees no font of this Linux machine, only its own and those the program brings, as a
+# Windows without Chinese or Japanese fonts would be.
+#
+# Usage: tests/underwine.sh BUILD_DIR PROGRAM_DIR QT_PREFIX [SHOTS_DIR]
+set -euo pipefail
+build=$(realpath "$1") program=$(realpath "$2") qt=$(realpath "$3")
+shots=$(realpath -m "${4:-$build/wine-shots}")
+mkdir -p "$shots"
+
+work=$(mktemp -d)
+xvfb=""
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=:$(cat "$work/display")
+
+export PATH=/usr/lib/wine:$PATH # Debian's wine64 package: wine64 and wineserver live there
+printf '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig></fontconfig>\n' > "$work/fonts.conf"
+export FONTCONFIG_FILE=$work/fonts.conf
+export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Where the tests find Qt's DLLs and MinGW's runtime (the program has its own beside it).
+WINEPATH="Z:$qt/bin"
+for dir in /usr/lib/gcc/x86_64-w64-mingw32/*-posix /usr/x86_64-w64-mingw32/lib; do WINEPATH="$WINEPATH;Z:$dir"; done
+export WINEPATH
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+echo "Starting Wine ($(wine64 --version)) on $DISPLAY"
+wine64 wineboot --init > "$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; exit 1; }
+wineserver -w
+
+# The tests find the fonts the program brings where the program finds them: beside them.
+ln -sfn "$program/fonts" "$build/fonts" # Qt puts a Windows build's programs in its top folder
+ctest --test-dir "$build" --output-on-failure
+
+# --- The program itself, from outside ------------------------------------------------------------
+
+echo "Running $program/velkaro.exe from outside"
+caption="Tessarine 2005 （ Corvanel系列 2 ）"
+(cd "$program" && exec wine64 velkaro.exe) > "$work/program.log" 2>&1 &
+running=$!
+
+fail() {
+    echo "FAIL: $*"
+    import -window root "$shots/failure.png" 2>/dev/null || true
+    kill "$running" 2>/dev/null || true
+    cat "$work/program.log"
+    exit 1
+}
+
+# The shown window with that exact title and that size (the client area), waiting up to 15 s.
+window_of() {
+    local title=$1 size=$2
+    for _ in $(seq 150); do
+        for id in $(xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[][().*^$]/\\&/g')\$" 2>/dev/null); do
+            if [ "$(xdotool getwindowgeometry "$id" | sed -n 's/ *Geometry: //p')" = "$size" ]; then
+                echo "$id"
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    return 1
+}
+# Whether no shown window has that title and size, waiting up to 15 s.
+gone() {
+    for _ in $(seq 150); do
+        window_of_now "$1" "$2" || return 0
+        sleep 0.1
+    done
+    return 1
+}
+window_of_now() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "^$(printf '%s' "$1" | sed 's/[][().*^$]/\\&/g')\$" 2>/dev/null); do
+        [ "$(xdotool getwindowgeometry "$id" | sed -n 's/ *Geometry: //p')" = "$2" ] && return 0
+    done
+    return 1
+}
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+# As a learner closes a window from the keyboard: Alt+F4 in it.
+close_window() { xdotool windowfocus "$1"; sleep 0.3; xdotool key alt+F4; }
+shot() { sleep 0.5; import -window root "$shots/$1.png"; }
+
+start=$(window_of "$caption" 681x217) || fail "the start window did not show"
+shot start
+click "$start" 637 123 # 进   入
+main=$(window_of "$caption" 776x304) || fail "进入 did not bring the main window"
+gone "$caption" 681x217 || fail "the start window stayed"
+shot main
+
+click "$main" 695 281 # 设置
+settings=$(window_of "浏览设置" 279x97) || fail "the settings window did not open"
+shot settings
+click "$settings" 208 76 # 一切设置好了
+gone "浏览设置" 279x97 || fail "the settings window stayed open"
+
+click "$main" 695 256 # 查询
+search=$(window_of "在当前词库中查找单词" 801x257) || fail "the search window did not open"
+shot search
+close_window "$search"
+main=$(window_of "$caption" 776x304) || fail "closing the search window did not bring the main window back"
+
+click "$main" 742 256 # 小窗
+strip=$(window_of "Tessarine 2005" 910x28) || fail "the strip did not open"
+position=$(xdotool getwindowgeometry "$strip" | sed -n 's/ *Position: \([0-9]*,[0-9]*\).*/\1/p')
+[ "${position#*,}" = 0 ] || fail "the strip opened at $position, not at the top of the screen"
+shot strip
+close_window "$strip"
+main=$(window_of "$caption" 776x304) || fail "closing the strip did not bring the main window back"
+
+click "$main" 742 281 # 返回
+start=$(window_of "$caption" 681x217) || fail "返回 did not bring the start window back"
+click "$start" 637 197 # 退   出
+for _ in $(seq 150); do kill -0 "$running" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$running" 2>/dev/null && fail "退出 did not end the program"
+status=0
+wait "$running" || status=$?
+[ "$status" = 0 ] || fail "the program ended with exit code $status"
+echo "The program ran from start to finish under Wine and ended with exit code 0; pictures in $shots"
