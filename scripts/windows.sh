@@ -31,7 +31,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools dpkg-dev
     qt6-translations-l10n fonts-ipafont-mincho fonts-arphic-gbsn00lp fonts-wqy-microhei
 )
-[ $run_tests -eq 1 ] && packages+=(wine64 xvfb xauth xdotool x11-utils imagemagick)
+[ $run_tests -eq 1 ] && packages+=(wine64 xvfb xauth openbox xdotool x11-utils imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -129,7 +129,7 @@ fi
 nice cmake -S . -B "$cross_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$qt_prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DVELKARO_HOST_BANKGEN="$out/host/bankgen" -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64 > /dev/null
+    -DVELKARO_HOST_BANKGEN="$out/host/bankgen" -DCMAKE_CROSSCOMPILING_EMULATOR="$source_dir/tests/winerun.sh" > /dev/null
 if [ $run_tests -eq 1 ]; then
     nice cmake --build "$cross_build"
 else

@@ -15,9 +15,10 @@ shots=$(realpath -m "${4:-$build/wine-shots}")
 mkdir -p "$shots"
 
 work=$(mktemp -d)
-xvfb=""
+xvfb="" openbox=""
 cleanup() {
     wineserver -k 2>/dev/null || true
+    [ -n "$openbox" ] && kill "$openbox" 2>/dev/null && wait "$openbox" 2>/dev/null
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
     rm -rf "$work"
 }
@@ -28,6 +29,10 @@ xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
 export DISPLAY=:$(cat "$work/display")
+# Openbox frames and activates Wine's windows as a desktop does; without a window manager Wine
+# takes seconds over each activation, which the window tests wait for.
+openbox > "$work/openbox.log" 2>&1 &
+openbox=$!
 
 export PATH=/usr/lib/wine:$PATH # Debian's wine64 package: wine64 and wineserver live there
 printf '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig></fontconfig>\n' > "$work/fonts.conf"
@@ -43,6 +48,11 @@ echo "Starting Wine ($(wine64 --version)) on $DISPLAY"
 wine64 wineboot --init > "$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; exit 1; }
 wineserver -w
 
+# Openbox is up once it has set its supporting window on the root.
+for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+
+# The tests find Qt's Chinese texts where the program finds them: in translations/ beside them.
+printf '[Paths]\nPrefix = Z:%s\nTranslations = Z:%s/translations\n' "$qt" "$program" > "$build/qt.conf"
 # The tests find the fonts the program brings where the program finds them: beside them.
 ln -sfn "$program/fonts" "$build/fonts" # Qt puts a Windows build's programs in its top folder
 ctest --test-dir "$build" --output-on-failure
