@@ -8,8 +8,12 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include "windowplacement.h"
 
 #include <functional>
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 class TestSettingsWindow : public QObject
 {
@@ -29,6 +33,8 @@ private slots:
     void colourKeyFollowsTheLines();
     void closeButtonActsAsAllSet();
     void cannotBeMinimised();
+    void minimiseButtonOnWindows_data();
+    void minimiseButtonOnWindows();
     void enterPressesTheFocusedButton();
     void tabOrder();
     void mainWindowKeepsItsWord();
@@ -284,6 +290,40 @@ void TestSettingsWindow::cannotBeMinimised()
         QTRY_VERIFY(!settingsWindow()->isMinimized());
         QVERIFY(settingsWindow()->isVisible());
     });
+}
+
+// On Windows the title bar's buttons follow the window's style, which Qt sets from its flags:
+// the modal windows have no minimise button; the main window, for contrast, has one.
+void TestSettingsWindow::minimiseButtonOnWindows_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("minimiseButton");
+    QTest::newRow("settings window") << QStringLiteral("settings") << false;
+    QTest::newRow("message box") << QStringLiteral("message") << false;
+    QTest::newRow("colour dialog") << QStringLiteral("colours") << false;
+    QTest::newRow("main window") << QStringLiteral("main") << true;
+}
+
+void TestSettingsWindow::minimiseButtonOnWindows()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Windows' window styles; on X11 tst_windowmanager checks the window manager's buttons");
+#else
+    QFETCH(QString, window);
+    QFETCH(bool, minimiseButton);
+    // The prompts as QtPrompts makes them.
+    QMessageBox message(QMessageBox::NoIcon, QStringLiteral("Tessarine 2005"), QStringLiteral("x"), QMessageBox::Ok);
+    QColorDialog colours;
+    keepModalWindowShown(&message);
+    keepModalWindowShown(&colours);
+    QWidget *shown = window == QLatin1String("settings") ? static_cast<QWidget *>(settingsWindow())
+                   : window == QLatin1String("message")  ? static_cast<QWidget *>(&message)
+                   : window == QLatin1String("colours")  ? static_cast<QWidget *>(&colours)
+                                                         : static_cast<QWidget *>(mainWindow());
+    const LONG_PTR style = GetWindowLongPtrW(reinterpret_cast<HWND>(shown->winId()), GWL_STYLE);
+    QVERIFY(style & WS_SYSMENU); // a title bar with its close button
+    QCOMPARE(bool(style & WS_MINIMIZEBOX), minimiseButton);
+#endif
 }
 
 void TestSettingsWindow::enterPressesTheFocusedButton()

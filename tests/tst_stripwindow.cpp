@@ -4,6 +4,9 @@
 #include "wordtext.h"
 
 #include <QComboBox>
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 class TestStripWindow : public QObject
 {
@@ -92,6 +95,17 @@ void TestStripWindow::openingPlacesItAndStartsTheTimer()
     QVERIFY(!mask.contains(QPoint(0, 14)));
     QVERIFY(mask.contains(QPoint(500, 14)));
     QVERIFY(!mask.contains(QPoint(176, 1)));
+#ifdef Q_OS_WIN
+    // What Windows makes of it: a topmost window, shaped by a region with the same holes.
+    const auto window = reinterpret_cast<HWND>(stripWindow()->winId());
+    QVERIFY(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const auto freeRegion = qScopeGuard([region] { DeleteObject(region); });
+    QCOMPARE(GetWindowRgn(window, region), COMPLEXREGION);
+    QVERIFY(!PtInRegion(region, 0, 14));
+    QVERIFY(PtInRegion(region, 500, 14));
+    QVERIFY(!PtInRegion(region, 176, 1));
+#endif
 }
 
 void TestStripWindow::lineWithTwoTexts()
