@@ -82,7 +82,11 @@ else
     started=$(date +%s)
 
     # Debian's source package for the installed version, from the mirror apt already uses: add
-    # a source entry for it if apt has none.
+    # source entries like the binary ones if apt has none.
+    if [ -z "$(apt-cache showsrc qt6-base 2>/dev/null | head -1)" ] \
+       && grep -rqs '^ *\(Types:.*\)\?deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        "${sudo[@]}" apt-get update -q
+    fi
     if [ -z "$(apt-cache showsrc qt6-base 2>/dev/null | head -1)" ]; then
         echo "Adding the Debian source entries that match the binary ones"
         {

@@ -111,6 +111,14 @@ shot start
 click "$start" 637 123 # 进   入
 main=$(window_of "$caption" 776x304) || fail "进入 did not bring the main window"
 gone "$caption" 681x217 || fail "the start window stayed"
+sleep 0.5
+import -window "$main" -crop 760x220+8+8 "$work/word1.png"
+click "$main" 639 255 # 下  →
+sleep 0.5
+import -window "$main" -crop 760x220+8+8 "$work/word2.png"
+# The word lines show the next word: their pixels changed.
+[ "$(compare -metric AE "$work/word1.png" "$work/word2.png" null: 2>&1 || true)" != 0 ] \
+    || fail "下 → left the word lines as they were"
 shot main
 
 click "$main" 695 281 # 设置
