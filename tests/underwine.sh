@@ -101,6 +101,14 @@ window_of_now() {
     done
     return 1
 }
+# A shown window with that exact title, of any size, waiting up to 15 s.
+window_titled() {
+    for _ in $(seq 150); do
+        xdotool search --onlyvisible --name "^$(printf '%s' "$1" | sed 's/[][().*^$]/\\&/g')\$" 2>/dev/null | head -1 | grep . && return 0
+        sleep 0.1
+    done
+    return 1
+}
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 # As a learner closes a window from the keyboard: Alt+F4 in it.
 close_window() { xdotool windowfocus "$1"; sleep 0.3; xdotool key alt+F4; }
@@ -124,6 +132,13 @@ shot main
 click "$main" 695 281 # 设置
 settings=$(window_of "浏览设置" 279x97) || fail "the settings window did not open"
 shot settings
+# Qt's colour dialog, in Chinese: Qt found its catalogue where the zip's qt.conf says.
+click "$settings" 72 76 # 设置浏览字体颜色
+colours=$(window_titled "选择颜色") || fail "the colour dialog did not open, or not in Chinese"
+shot colours
+close_window "$colours"
+for _ in $(seq 150); do xdotool search --onlyvisible --name '^选择颜色$' > /dev/null 2>&1 || break; sleep 0.1; done
+xdotool search --onlyvisible --name '^选择颜色$' > /dev/null 2>&1 && fail "the colour dialog stayed open"
 click "$settings" 208 76 # 一切设置好了
 gone "浏览设置" 279x97 || fail "the settings window stayed open"
 
