@@ -9,12 +9,13 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -66,58 +67,136 @@ QImage makeIcon()
     return icon;
 }
 
-// The menu icon: the window icon's word card drawn from its shapes on a design grid of 1024
-// units a side (64 to a pixel of the window icon), edges on whole pixels so they stay sharp;
-// at 16 pixels, the window icon itself.
-QImage makeAppIcon(int size)
+// The larger menu icons: the window icon's word card drawn from its shapes on a design grid of
+// 1024 units a side (64 to a pixel of the window icon), its edges on whole pixels so they stay
+// sharp, and smoothed by 8 x 8 samples a pixel. QPainter fills each shape on a picture 8 times
+// as large, where a sample is a pixel that belongs to the shape when its centre lies inside;
+// each pixel of the icon is then the mean of its samples, weighted by their opacity.
+class CardPainter
 {
-    if (size == 16) {
-        QImage icon = makeIcon().convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x)
-                if (icon.pixel(x, y) == qRgb(255, 255, 255))
-                    icon.setPixel(x, y, qRgba(0, 0, 0, 0));
+public:
+    explicit CardPainter(int size) : m_size(size) {}
+
+    QImage paint() const
+    {
+        QImage samples(m_size * samplesPerPixel, m_size * samplesPerPixel, QImage::Format_ARGB32);
+        samples.fill(Qt::transparent);
+        QPainter painter(&samples);
+        painter.setCompositionMode(QPainter::CompositionMode_Source); // the topmost shape's colour
+        for (const Shape &shape : layout())
+            for (int y = 0; y < samples.height(); ++y)
+                if (const auto [from, to] = shape.samplesInRow(y); from <= to)
+                    painter.fillRect(QRect(from, y, to - from + 1, 1), shape.colour);
+        painter.end();
+
+        QImage icon(m_size, m_size, QImage::Format_ARGB32);
+        for (int y = 0; y < m_size; ++y)
+            for (int x = 0; x < m_size; ++x) {
+                int64_t r = 0, g = 0, b = 0, a = 0;
+                for (int sy = 0; sy < samplesPerPixel; ++sy)
+                    for (int sx = 0; sx < samplesPerPixel; ++sx) {
+                        const QRgb s = samples.pixel(x * samplesPerPixel + sx, y * samplesPerPixel + sy);
+                        r += qRed(s) * qAlpha(s);
+                        g += qGreen(s) * qAlpha(s);
+                        b += qBlue(s) * qAlpha(s);
+                        a += qAlpha(s);
+                    }
+                const int64_t n = samplesPerPixel * samplesPerPixel;
+                auto mean = [a](int64_t c) { return a ? int((c + a / 2) / a) : 0; };
+                icon.setPixel(x, y, qRgba(mean(r), mean(g), mean(b), int((a + n / 2) / n)));
+            }
         return icon;
     }
-    auto at = [size](int design) { return std::round(design * size / 1024.0); };
-    const QColor navy(0, 0, 128), cyan(0, 255, 255), shadow(0, 0, 0, 96);
-    const qreal frame = std::max(1.0, at(48)), radius = 40.0 * size / 1024;
-    const int down = 48; // the card a little lower than in the window icon, centring it with its shadow
-    const QRectF card(QPointF(at(64), at(64 + down)), QPointF(at(896), at(832 + down)));
-    struct Line {
-        int row, end;
+
+private:
+    static constexpr int samplesPerPixel = 8;
+    // Lengths are kept in whole "fine" units, 2 * samplesPerPixel * 1024 to a pixel, in which
+    // the centre of sample k lies at (2k + 1) * 1024.
+    static constexpr int64_t sampleCentre(int k) { return (2 * int64_t(k) + 1) * 1024; }
+
+    // A rectangle with round corners of the given radius, in fine units.
+    struct Shape {
+        int64_t left, top, right, bottom, radius;
         QColor colour;
+
+        // The first and last sample of row y whose centre lies inside (first > last: none).
+        std::pair<int, int> samplesInRow(int y) const
+        {
+            const int64_t cy = sampleCentre(y);
+            if (cy < top || cy >= bottom)
+                return {1, 0};
+            const int64_t dy = cy - std::clamp(cy, top + radius, bottom - radius);
+            if (dy * dy > radius * radius)
+                return {1, 0};
+            int64_t reach = int64_t(std::sqrt(double(radius * radius - dy * dy))); // from a corner's centre
+            while (reach * reach > radius * radius - dy * dy)
+                --reach;
+            while ((reach + 1) * (reach + 1) <= radius * radius - dy * dy)
+                ++reach;
+            const int64_t from = std::max(left, left + radius - reach);
+            const int64_t to = std::min(right - 1, right - radius + reach); // the last fine unit inside
+            // The samples whose centre lies in [from, to] (every coordinate here is positive).
+            const int first = int((from - 1024 + 2047) / 2048), last = int((to - 1024) / 2048);
+            return {first, last};
+        }
     };
-    const Line lines[4] = {{4, 768, Qt::black}, {6, 640, Qt::black}, {8, 768, Qt::blue}, {10, 576, Qt::blue}};
 
-    // The card's outline with a tab beside each line of text.
-    QPainterPath outline;
-    outline.setFillRule(Qt::WindingFill);
-    outline.addRoundedRect(card, radius, radius);
-    for (const Line &line : lines) {
-        const QRectF tab(QPointF(card.right() - frame, at(line.row * 64 + down)),
-                         QPointF(at(944), at(line.row * 64 + 64 + down)));
-        outline.addRoundedRect(tab, tab.height() / 2, tab.height() / 2);
+    // A design length in fine units, as it falls.
+    int64_t exact(int design) const { return int64_t(design) * 2 * samplesPerPixel * m_size; }
+    // A design coordinate moved to the nearest pixel edge.
+    int64_t snapped(int design) const { return pixels((int64_t(design) * m_size * 2 + 1024) / 2048); }
+    static int64_t pixels(int64_t n) { return n * 2 * samplesPerPixel * 1024; }
+
+    // The shapes from the bottom up: the card's shadow, the card (a navy outline with a tab
+    // beside each line of text), its cyan face, the four lines of text.
+    std::vector<Shape> layout() const
+    {
+        const QColor navy(0, 0, 128), cyan(0, 255, 255), shadow(0, 0, 0, 96);
+        const int64_t frame = std::max(pixels(1), snapped(48));
+        const int64_t radius = exact(40);
+        const int64_t offset = std::max(pixels(1), snapped(48)); // of the shadow
+        const int down = 48; // the card a little lower than in the window icon, centring it with its shadow
+        const int64_t left = snapped(64), top = snapped(64 + down), right = snapped(896), bottom = snapped(832 + down);
+        const int64_t tabRight = snapped(944);
+        struct Line {
+            int row, end;
+            QColor colour;
+        };
+        const Line lines[4] = {{4, 768, Qt::black}, {6, 640, Qt::black}, {8, 768, Qt::blue}, {10, 576, Qt::blue}};
+
+        std::vector<Shape> card, text;
+        card.push_back({left, top, right, bottom, radius, navy});
+        for (const Line &line : lines) {
+            const int64_t lineTop = snapped(line.row * 64 + 8 + down);
+            const int64_t lineBottom = std::max(lineTop + pixels(1), snapped(line.row * 64 + 56 + down));
+            const int64_t tabTop = snapped(line.row * 64 + down), tabBottom = snapped(line.row * 64 + 64 + down);
+            card.push_back({right - frame, tabTop, tabRight, tabBottom, (tabBottom - tabTop) / 2, navy});
+            text.push_back({snapped(256), lineTop, snapped(line.end), lineBottom, (lineBottom - lineTop) / 2,
+                            line.colour});
+        }
+        std::vector<Shape> shapes;
+        for (Shape s : card)
+            shapes.push_back({s.left + offset, s.top + offset, s.right + offset, s.bottom + offset, s.radius, shadow});
+        shapes.insert(shapes.end(), card.begin(), card.end());
+        shapes.push_back({left + frame, top + frame, right - frame, bottom - frame, std::max<int64_t>(0, radius - frame), cyan});
+        shapes.insert(shapes.end(), text.begin(), text.end());
+        return shapes;
     }
 
-    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
-    icon.fill(Qt::transparent);
-    QPainter painter(&icon);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.fillPath(outline.translated(frame, frame), shadow);
-    painter.fillPath(outline, navy);
-    const qreal inner = std::max(0.0, radius - frame);
-    painter.setBrush(cyan);
-    painter.drawRoundedRect(card.adjusted(frame, frame, -frame, -frame), inner, inner);
-    for (const Line &line : lines) {
-        const qreal top = at(line.row * 64 + 8 + down), bottom = std::max(top + 1, at(line.row * 64 + 56 + down));
-        painter.setBrush(line.colour);
-        painter.drawRoundedRect(QRectF(QPointF(at(256), top), QPointF(at(line.end), bottom)), (bottom - top) / 2,
-                                (bottom - top) / 2);
-    }
-    painter.end();
-    return icon.convertToFormat(QImage::Format_ARGB32);
+    int m_size;
+};
+
+// The menu icon: at 16 pixels the window icon itself, larger the card from its shapes.
+QImage makeAppIcon(int size)
+{
+    if (size > 16)
+        return CardPainter(size).paint();
+    QImage icon = makeIcon().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            if (icon.pixel(x, y) == qRgb(255, 255, 255))
+                icon.setPixel(x, y, qRgba(0, 0, 0, 0));
+    return icon;
 }
 
 const int appIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};

@@ -1,4 +1,4 @@
-// The menu and dock icons that makeresources encodes itself: each is a PNG that a standard
+// The menu and dock icons that makeresources makes: each is a PNG that a standard
 // decoder reads at its size, and the 16-pixel one is the window icon on a transparent background.
 
 #include <QImage>

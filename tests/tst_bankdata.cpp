@@ -1,9 +1,10 @@
-// Content checks over every bank compiled into the program: counts, the GBK data
+// Content checks over every bank compiled into the program: counts, the compiled texts
 // against the word lists, characters, columns, order, dictionary pairs, meanings,
 // the levels kept apart, and how well each bank covers the test's own vocabulary.
 
 #include "kanaorder.h"
 #include "levelbanks.h"
+#include "wordsearch.h"
 
 #include <QFile>
 #include <QHash>
@@ -234,6 +235,9 @@ void TestBankData::characters()
     QStringEncoder gbk("GBK");
     for (const Word &w : m_banks[level]) {
         for (const QString &text : {w.first, w.second, w.meaning}) {
+            // The search window sizes its columns by this count of the text's GBK bytes.
+            const WordText units(reinterpret_cast<const char16_t *>(text.utf16()), size_t(text.size()));
+            QCOMPARE(qsizetype(gbkLength(units)), QByteArray(gbk.encode(text)).size());
             for (QChar c : text) {
                 const QByteArray bytes = gbk.encode(QString(c));
                 QVERIFY2(!gbk.hasError(), qPrintable(QString("word %1: %2").arg(w.number).arg(text)));

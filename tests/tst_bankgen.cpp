@@ -11,20 +11,30 @@ class TestBankGen : public QObject
 private slots:
     void badLists_data();
     void badLists();
+    void badTables_data();
+    void badTables();
     void goodList();
+    void compiledChecks_data();
+    void compiledChecks();
 
 private:
-    // Runs bankgen on a table of one bank and its list; returns its exit code and what it printed.
+    // Runs bankgen on a table and the lists it names (file name, contents); returns its exit
+    // code and what it printed.
+    std::pair<int, QString> generate(const QByteArray &table, const QList<std::pair<QString, QByteArray>> &lists);
+    // The same on a table of one bank, Level4, and its list.
     std::pair<int, QString> run(const QByteArray &list, int count, bool readingFirst = false);
     QTemporaryDir m_dir;
 };
 
-std::pair<int, QString> TestBankGen::run(const QByteArray &list, int count, bool readingFirst)
+static const QByteArray tableHeader = "level\tlist\twords\tfirst text\tlevel button\tmenu entry\n";
+
+std::pair<int, QString> TestBankGen::generate(const QByteArray &table,
+                                              const QList<std::pair<QString, QByteArray>> &lists)
 {
-    const QByteArray table = "level\tlist\twords\tfirst text\tlevel button\tmenu entry\nLevel4\tlist.tsv\t"
-        + QByteArray::number(count) + (readingFirst ? "\treading" : "\twritten") + "\t4 级单词\t4 级词\n";
-    for (const auto &[name, bytes] : {std::pair{"list.tsv", list}, std::pair{"banks.tsv", table}}) {
-        QFile out(m_dir.filePath(QLatin1String(name)));
+    QList<std::pair<QString, QByteArray>> files = lists;
+    files.append({QStringLiteral("banks.tsv"), table});
+    for (const auto &[name, bytes] : files) {
+        QFile out(m_dir.filePath(name));
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return {-1, QString()};
         out.write(bytes);
@@ -33,6 +43,13 @@ std::pair<int, QString> TestBankGen::run(const QByteArray &list, int count, bool
     gen.start(QStringLiteral(BANKGEN), {m_dir.filePath(QStringLiteral("out.cpp")), m_dir.filePath(QStringLiteral("banks.tsv"))});
     gen.waitForFinished();
     return {gen.exitCode(), QString::fromUtf8(gen.readAllStandardError())};
+}
+
+std::pair<int, QString> TestBankGen::run(const QByteArray &list, int count, bool readingFirst)
+{
+    const QByteArray table = tableHeader + "Level4\tlist.tsv\t" + QByteArray::number(count)
+        + (readingFirst ? "\treading" : "\twritten") + "\t4 级单词\t4 级词\n";
+    return generate(table, {{QStringLiteral("list.tsv"), list}});
 }
 
 void TestBankGen::badLists_data()
@@ -50,6 +67,10 @@ void TestBankGen::badLists_data()
                            << "list.tsv:2: error: the meaning has a character that GBK cannot encode: '😀' (U+1F600)";
     QTest::newRow("half-width form of no GBK") << good + "\xEF\xBD\xB1\tあ\tx\n" << 2
                                                << "error: the first text has a character that GBK cannot encode: 'ｱ' (U+FF71)";
+    QTest::newRow("Windows line end") << good + "雨\tあめ\t雨\r\n" << 2
+                                      << "list.tsv:2: error: the meaning has a control character: U+000D";
+    QTest::newRow("control character") << QByteArray("会\x01う\tあう\t会面\n") << 1
+                                       << "list.tsv:1: error: the first text has a control character: U+0001";
     QTest::newRow("too few words") << good << 2 << "holds 1 words; the bank must have exactly 2";
     QTest::newRow("too many words") << good + good << 1 << "holds 2 words; the bank must have exactly 1";
 }
@@ -60,6 +81,33 @@ void TestBankGen::badLists()
     QFETCH(int, count);
     QFETCH(QString, message);
     const auto [code, printed] = run(list, count);
+    QCOMPARE(code, 1);
+    QVERIFY2(printed.contains(message), qPrintable(printed));
+}
+
+void TestBankGen::badTables_data()
+{
+    QTest::addColumn<QByteArray>("row");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("five fields") << QByteArray("Level4\tlist.tsv\t1\twritten\t4 级单词\n")
+                                 << "banks.tsv:2: error: expected 6 tab-separated fields";
+    QTest::newRow("first text neither") << QByteArray("Level4\tlist.tsv\t1\tkana\t4 级单词\t4 级词\n")
+                                        << "banks.tsv:2: error: the first text is \"written\" or \"reading\", not \"kana\"";
+    QTest::newRow("no number of words") << QByteArray("Level4\tlist.tsv\tmany\twritten\t4 级单词\t4 级词\n")
+                                        << "banks.tsv:2: error: the number of words is not a number of at least 1: \"many\"";
+    QTest::newRow("no words") << QByteArray("Level4\tlist.tsv\t0\twritten\t4 级单词\t4 级词\n")
+                              << "banks.tsv:2: error: the number of words is not a number of at least 1: \"0\"";
+    QTest::newRow("Windows line end") << QByteArray("Level4\tlist.tsv\t1\twritten\t4 级单词\t4 级词\r\n")
+                                      << "banks.tsv:2: error: the menu entry has a control character: U+000D";
+    QTest::newRow("list missing") << QByteArray("Level4\tnone.tsv\t1\twritten\t4 级单词\t4 级词\n")
+                                  << "none.tsv: error: cannot open the word list";
+}
+
+void TestBankGen::badTables()
+{
+    QFETCH(QByteArray, row);
+    QFETCH(QString, message);
+    const auto [code, printed] = generate(tableHeader + row, {{QStringLiteral("list.tsv"), "会う\tあう\t会面\n"}});
     QCOMPARE(code, 1);
     QVERIFY2(printed.contains(message), qPrintable(printed));
 }
@@ -79,6 +127,47 @@ void TestBankGen::goodList()
     QVERIFY(source.contains(u"0, 2, 2, 5, 8, 9, 10,")); // where each text begins, in UTF-16 units, and the end
     QVERIFY(source.contains(u"{WordLevel::Level4, \"Level4\", \"list.tsv\", true, u\"4 级单词\", u\"4 级词\","));
     QVERIFY(source.contains(u"Bank(kLevel4Text, kLevel4Bounds, 2, 3)")); // the longest text: 喂，嘿
+}
+
+// What the compiler checks of the generated banks: every level has its row, in the order of
+// WordLevel, and no bank holds more words than the store (16,999).
+void TestBankGen::compiledChecks_data()
+{
+    QTest::addColumn<QStringList>("levels");
+    QTest::addColumn<int>("firstCount");
+    QTest::addColumn<bool>("compiles");
+    const QStringList inOrder = {QStringLiteral("Level1"), QStringLiteral("Level2Extra"), QStringLiteral("Level2"),
+                                 QStringLiteral("Level3"), QStringLiteral("Level4")};
+    QStringList swapped = inOrder;
+    swapped.swapItemsAt(3, 4);
+    QTest::newRow("as many words as the store holds") << inOrder << 16999 << true;
+    QTest::newRow("one word more") << inOrder << 17000 << false;
+    QTest::newRow("rows out of order") << swapped << 1 << false;
+    QTest::newRow("a level without its row") << inOrder.mid(0, 4) << 1 << false;
+}
+
+void TestBankGen::compiledChecks()
+{
+    QFETCH(QStringList, levels);
+    QFETCH(int, firstCount);
+    QFETCH(bool, compiles);
+    QByteArray table = tableHeader;
+    QList<std::pair<QString, QByteArray>> lists;
+    for (const QString &level : levels) {
+        const int count = lists.isEmpty() ? firstCount : 1;
+        table += level.toUtf8() + '\t' + level.toUtf8() + ".tsv\t" + QByteArray::number(count) + "\twritten\tb\tm\n";
+        lists.append({level + QStringLiteral(".tsv"), QByteArray("会う\tあう\t会面\n").repeated(count)});
+    }
+    const auto [code, printed] = generate(table, lists);
+    QCOMPARE(code, 0);
+    QProcess compiler;
+    compiler.start(QStringLiteral(CXX_COMPILER), {QStringLiteral("-std=c++20"), QStringLiteral("-fsyntax-only"),
+                                                  QStringLiteral("-I" WORDBANK_DIR), m_dir.filePath(QStringLiteral("out.cpp"))});
+    QVERIFY(compiler.waitForFinished(60000));
+    const QString errors = QString::fromUtf8(compiler.readAllStandardError());
+    QVERIFY2((compiler.exitCode() == 0) == compiles, qPrintable(errors));
+    if (!compiles)
+        QVERIFY2(errors.contains(QLatin1String("static assertion failed")), qPrintable(errors));
 }
 
 QTEST_GUILESS_MAIN(TestBankGen)

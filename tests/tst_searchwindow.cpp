@@ -281,6 +281,11 @@ void TestSearchWindow::emptySecondTextAndColumnWidths()
     search(QStringLiteral("あい"));
     QCOMPARE(searchWindow()->columnWidth(0), 72);
     QCOMPARE(searchWindow()->columnWidth(1), 18);
+    search(QStringLiteral("z")); // "z·": the middle dot, below U+0100, takes two bytes in GBK (A1 A4)
+    QCOMPARE(searchResults()->rowCount(), 1);
+    QCOMPARE(searchWindow()->columnWidth(0), 27);
+    QCOMPARE(searchWindow()->columnWidth(1), 9);
+    QCOMPARE(searchWindow()->columnWidth(2), 18);
 }
 
 void TestSearchWindow::enterInTheBoxStartsNoSearch()

@@ -92,7 +92,12 @@ void TestWindowManager::startWindowIsPlaced()
     startWindow()->show();
     QVERIFY(QTest::qWaitForWindowExposed(startWindow()));
     QTRY_VERIFY2(framePlaced(startWindow()->frameGeometry(), startWindow()->screen()->availableGeometry()),
-                 qPrintable(QStringLiteral("start window at %1,%2").arg(startWindow()->x()).arg(startWindow()->y())));
+                 qPrintable(QStringLiteral("start window at %1,%2 on %3,%4 %5x%6")
+                                .arg(startWindow()->x()).arg(startWindow()->y())
+                                .arg(startWindow()->screen()->availableGeometry().x())
+                                .arg(startWindow()->screen()->availableGeometry().y())
+                                .arg(startWindow()->screen()->availableGeometry().width())
+                                .arg(startWindow()->screen()->availableGeometry().height())));
 }
 
 void TestWindowManager::mainWindowFrameIsPlaced()

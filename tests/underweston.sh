@@ -13,7 +13,7 @@ runtime=$(mktemp -d)
 chmod 700 "$runtime"
 log="$runtime/weston.log"
 export XDG_RUNTIME_DIR="$runtime"
-socket="wayland-velkaro"
+socket="wayland-velkaro-$$"
 weston --backend=headless-backend.so --xwayland --socket="$socket" --width=1280 --height=800 \
        --idle-time=0 >"$log" 2>&1 &
 weston=$!

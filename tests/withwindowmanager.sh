@@ -1,26 +1,33 @@
 #!/usr/bin/env bash
-# Runs a command on a virtual X server (1280 x 800, or VELKARO_SCREEN such as 640x480x24)
-# with Openbox as its window manager, where windows get frames, placement and the window
-# manager's own buttons.
-# Exits with 77, which CTest counts as skipped, when xvfb-run or openbox is missing.
+# Runs a command on a virtual X server of its own (1280 x 800, or VELKARO_SCREEN such as
+# 640x480x24) with Openbox as its window manager, where windows get frames, placement and the
+# window manager's own buttons. The server picks a display number no other server holds
+# (-displayfd), so runs side by side never share one.
+# Exits with 77, which CTest counts as skipped, when Xvfb or openbox is missing.
 set -euo pipefail
 
-if [ "${1:-}" != "--inside" ]; then
-    if ! command -v xvfb-run >/dev/null || ! command -v openbox >/dev/null; then
-        echo "xvfb-run or openbox is missing: skipped"
-        exit 77
-    fi
-    exec xvfb-run -a -s "-screen 0 ${VELKARO_SCREEN:-1280x800x24}" "$0" --inside "$@"
+if ! command -v Xvfb >/dev/null || ! command -v openbox >/dev/null; then
+    echo "Xvfb or openbox is missing: skipped"
+    exit 77
 fi
-shift
 
-ready=$(mktemp -u)
-openbox --startup "touch $ready" &
-openbox=$!
-trap 'kill $openbox 2>/dev/null; rm -f "$ready"' EXIT
+work=$(mktemp -d)
+Xvfb -displayfd 3 -nolisten tcp -screen 0 "${VELKARO_SCREEN:-1280x800x24}" 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+openbox=
+trap 'kill $openbox $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do
-    [ -e "$ready" ] && break
+    [ -s "$work/display" ] && break
     sleep 0.1
 done
-[ -e "$ready" ] || { echo "Openbox did not start"; exit 1; }
+[ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+openbox --startup "touch $work/ready" &
+openbox=$!
+for _ in $(seq 100); do
+    [ -e "$work/ready" ] && break
+    sleep 0.1
+done
+[ -e "$work/ready" ] || { echo "Openbox did not start"; exit 1; }
 "$@"

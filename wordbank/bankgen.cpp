@@ -87,6 +87,20 @@ void checkGbk(const std::string &utf8, const std::string &where, const char *fie
     }
 }
 
+// Stops the build when a text holds a control character, such as the carriage return of a
+// list saved with Windows line ends: no window could show it.
+void checkNoControl(const std::string &utf8, const std::string &where, const std::string &field)
+{
+    for (size_t at = 0; at < utf8.size(); ++at) {
+        const auto c = static_cast<unsigned char>(utf8[at]);
+        if (c < 0x20 || c == 0x7F) {
+            char code[8];
+            std::snprintf(code, sizeof code, "U+%04X", c);
+            fail(where, field + " has a control character: " + code);
+        }
+    }
+}
+
 // The length of a UTF-8 text in UTF-16 units.
 size_t utf16Length(const std::string &utf8)
 {
@@ -96,7 +110,8 @@ size_t utf16Length(const std::string &utf8)
     return units;
 }
 
-// A C++ UTF-16 string literal of a UTF-8 text, which the compiler converts.
+// A C++ UTF-16 string literal of a UTF-8 text without control characters, which the compiler
+// converts.
 std::string literal(const std::string &utf8)
 {
     std::string s = "u\"";
@@ -144,9 +159,13 @@ std::vector<Bank> readTable(const std::string &table)
         bank.name = f[0];
         bank.list = f[1];
         bank.count = std::strtol(f[2].c_str(), nullptr, 10);
+        if (bank.count < 1)
+            fail(where, "the number of words is not a number of at least 1: \"" + f[2] + "\"");
         bank.readingFirst = f[3] == "reading";
         bank.levelButton = f[4];
         bank.menuEntry = f[5];
+        checkNoControl(bank.levelButton, where, "the level button");
+        checkNoControl(bank.menuEntry, where, "the menu entry");
         banks.push_back(bank);
     }
     return banks;
@@ -177,6 +196,7 @@ void readBank(Bank &bank, const std::string &folder)
         static const char *names[] = {"the first text", "the second text", "the meaning"};
         bank.words.emplace_back();
         for (int i = 0; i < 3; ++i) {
+            checkNoControl(fields[i], where, names[i]);
             checkGbk(fields[i], where, names[i]);
             bank.bounds.push_back(units);
             bank.words.back() += fields[i];
@@ -218,7 +238,8 @@ int main(int argc, char **argv)
         out << "    ;\n\nconstexpr uint32_t k" << bank.name << "Bounds[] = {";
         for (size_t i = 0; i < bank.bounds.size(); ++i)
             out << (i % 12 ? " " : "\n    ") << bank.bounds[i] << ",";
-        out << "\n};\n";
+        // The compiler's UTF-16 is as long as bankgen counted: the bounds slice it right.
+        out << "\n};\nstatic_assert(std::size(k" << bank.name << "Text) == " << bank.bounds.back() << " + 1);\n";
     }
     out << "\nconstexpr BankInfo kBanks[] = {\n";
     for (const Bank &bank : banks)
