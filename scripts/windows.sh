@@ -8,7 +8,7 @@
 # Installs what is missing with apt. Qt for Windows is built once per machine from Debian's own
 # source package (the qtbase that qt6-base-dev is, with the moc, rcc and uic of that package) and
 # kept under ~/.cache/velkaro/, one folder per Qt version and set of configure options; later runs
-# reuse it. The first build takes about a quarter of an hour on two cores.
+# reuse it. The first build takes 20 to 30 minutes on two cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
