@@ -99,12 +99,20 @@ struct Dictionary {
                 reading = line.mid(space + 2, close - space - 2);
             }
             const bool common = line.contains(u"(P)");
-            bool &pair = pairs[normalForm(form.toString()) + u'\t' + normalReading(reading.toString())];
-            pair = pair || common;
-            bool &any = readings[normalReading(reading.toString())];
-            any = any || common;
+            add(form.toString(), reading.toString(), common);
+            // An adverb marked "adv-to" takes と: some editions list さっさ, others さっさと.
+            if (line.contains(u"adv-to") && !form.endsWith(u'と'))
+                add(form.toString() + u'と', reading.toString() + u'と', common);
         }
         return !pairs.isEmpty();
+    }
+
+    void add(const QString &form, const QString &reading, bool common)
+    {
+        bool &pair = pairs[normalForm(form) + u'\t' + normalReading(reading)];
+        pair = pair || common;
+        bool &any = readings[normalReading(reading)];
+        any = any || common;
     }
 
     // Found, and marked common?
