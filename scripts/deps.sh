@@ -25,6 +25,8 @@ done
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -q
+# Waits for apt's lock rather than fail while another install (a CI job beside this one) holds it.
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update -q
 # Through env: sudo resets the environment, and apt must not stop to ask questions.
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q \
+    --no-install-recommends "${missing[@]}"
