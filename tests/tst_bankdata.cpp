@@ -156,6 +156,7 @@ private slots:
     void noRepeatedWord_data() { eachBank_data(); }
     void noRepeatedWord();
     void noWordInTwoLevels();
+    void oneMeaningPerWord();
     void commonWords_data();
     void commonWords();
     void supplementDrawnFromLevel1();
@@ -365,6 +366,34 @@ void TestBankData::noWordInTwoLevels()
             owner.insert(key, bank.name);
         }
     }
+}
+
+// A word held by two banks (the supplement shares most of its words with level 1) has one
+// meaning: a fix made in one bank and forgotten in the other shows here.
+void TestBankData::oneMeaningPerWord()
+{
+    struct Held {
+        const char *bank;
+        int number;
+        QString meaning;
+    };
+    QHash<QString, Held> first; // "written\treading" -> the first bank holding it
+    QStringList differing;
+    for (WordLevel level : AllLevels) {
+        const BankFile bank = bankFile(level);
+        for (const Word &w : m_banks[int(level)]) {
+            const QString key = w.written(bank.readingFirst) + u'\t' + w.reading(bank.readingFirst);
+            const auto it = first.constFind(key);
+            if (it == first.cend())
+                first.insert(key, {bank.name, w.number, w.meaning});
+            else if (it->meaning != w.meaning)
+                differing.append(QString("%1 [%2]: %3 line %4 \"%5\", %6 line %7 \"%8\"")
+                                     .arg(w.written(bank.readingFirst), w.reading(bank.readingFirst))
+                                     .arg(it->bank).arg(it->number).arg(it->meaning)
+                                     .arg(bank.name).arg(w.number).arg(w.meaning));
+        }
+    }
+    QVERIFY2(differing.isEmpty(), qPrintable("meanings differ: " + differing.join("; ")));
 }
 
 void TestBankData::commonWords_data()
