@@ -132,6 +132,22 @@ QString toQString(WordText text)
     return QStringView(text).toString();
 }
 
+// A meaning's first item: up to the first "，" or "；" outside a parenthesised note.
+QString leadingItem(const QString &meaning)
+{
+    int depth = 0;
+    for (qsizetype i = 0; i < meaning.size(); ++i) {
+        const QChar c = meaning[i];
+        if (c == QChar(0xFF08))
+            ++depth;
+        else if (c == QChar(0xFF09))
+            --depth;
+        else if (depth == 0 && (c == QChar(0xFF0C) || c == QChar(0xFF1B)))
+            return meaning.left(i);
+    }
+    return meaning;
+}
+
 } // namespace
 
 class TestBankData : public QObject
@@ -167,6 +183,8 @@ private slots:
     void bankDrawnFromItsList();
     void falseFriendsDoNotLead_data();
     void falseFriendsDoNotLead();
+    void closedSetsLead_data();
+    void closedSetsLead();
 
 private:
     // The list words of one level (affixes left out) and, for each, the banks holding it.
@@ -568,6 +586,47 @@ void TestBankData::falseFriendsDoNotLead()
             ++held;
             QVERIFY2(!w.meaning.startsWith(lookalike),
                      qPrintable(QString("%1 word %2: %3").arg(bankFile(level).name).arg(w.number).arg(w.meaning)));
+        }
+    }
+    QVERIFY2(held > 0, "no bank holds the word");
+}
+
+// The closed sets where two meanings swap unnoticed, every one of them well formed (family
+// words, positions, days and months, numbers and counters, colours, seasons, opposites):
+// tests/data/leading-words.tsv gives the Chinese word each of their meanings begins with.
+void TestBankData::closedSetsLead_data()
+{
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("reading");
+    QTest::addColumn<QString>("leading");
+    QFile file(QStringLiteral(LEADING_WORDS_FILE));
+    QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), LEADING_WORDS_FILE);
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    QSet<QString> sets;
+    for (const QString &line : lines.mid(1)) {
+        const QStringList f = line.split(u'\t');
+        QVERIFY2(f.size() == 4 && !f[2].isEmpty() && !f[3].isEmpty(), qPrintable(line));
+        sets.insert(f[3]);
+        QTest::newRow(qPrintable(f[0] + u' ' + f[1])) << f[0] << f[1] << f[2];
+    }
+    QCOMPARE(sets.size(), 7);
+}
+
+void TestBankData::closedSetsLead()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, reading);
+    QFETCH(QString, leading);
+    int held = 0;
+    for (WordLevel level : AllLevels) {
+        const bool readingFirst = bankFile(level).readingFirst;
+        for (const Word &w : m_banks[int(level)]) {
+            if (w.written(readingFirst) != written || w.reading(readingFirst) != reading)
+                continue;
+            ++held;
+            QVERIFY2(leadingItem(w.meaning) == leading,
+                     qPrintable(QString("%1 line %2: \"%3\" should lead with \"%4\"")
+                                    .arg(bankFile(level).name).arg(w.number).arg(w.meaning, leading)));
         }
     }
     QVERIFY2(held > 0, "no bank holds the word");
