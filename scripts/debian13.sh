@@ -2,7 +2,9 @@
 # Runs the README's test command (scripts/test.sh) in a Debian 13 ("trixie") root on this Debian
 # machine, with a copy of this checkout: what a newcomer on today's stable release meets.
 #
-#   scripts/debian13.sh
+#   scripts/debian13.sh              runs the test command there
+#   scripts/debian13.sh --prepare    only makes or updates the root and installs what the test
+#                                    command needs (CI runs this beside the Linux tests)
 #
 # The root is made once with `debootstrap --variant=minbase` from the mirror that apt already uses,
 # and kept under ~/.cache/velkaro/debian13-root; later runs only update it (apt-get dist-upgrade)
@@ -16,6 +18,13 @@ cache=${VELKARO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/velkaro}
 if [ "$(id -u)" -ne 0 ]; then
     exec sudo env VELKARO_CACHE="$cache" bash "$0" "$@"
 fi
+
+mode=run
+case "${1:-}" in
+    "") ;;
+    --prepare) mode=prepare ;;
+    *) echo "usage: $0 [--prepare]" >&2; exit 2 ;;
+esac
 
 suite=trixie
 root=$cache/debian13-root
@@ -44,8 +53,9 @@ unmount_all() {
 
 if ! command -v debootstrap > /dev/null; then
     echo "Installing: debootstrap"
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap
+    # CI runs this beside the Linux tests, whose own installs may hold apt's lock for a while.
+    apt-get -o DPkg::Lock::Timeout=600 update -q
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends debootstrap
 fi
 
 # The mirror apt uses for this release's main archive, and its security archive if it has one.
@@ -59,6 +69,10 @@ if [ -z "$mirror" ]; then
     exit 1
 fi
 
+# One run at a time uses the root; a second waits for the first.
+mkdir -p "$cache"
+exec 9> "$cache/debian13.lock"
+flock 9
 # A previous run may have been killed while the root was mounted.
 trap unmount_all EXIT
 unmount_all
@@ -101,7 +115,12 @@ echo "Updating the Debian 13 root"
 in_root bash -c 'apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get dist-upgrade -y -q' \
     > "$cache/debian13-update.log" 2>&1 \
     || { tail -30 "$cache/debian13-update.log"; echo "debian13.sh: updating the root failed" >&2; exit 1; }
+# What the test command installs, installed now (the same list: scripts/deps.sh).
+cp scripts/deps.sh "$root/tmp/velkaro-deps.sh"
+in_root bash /tmp/velkaro-deps.sh test > "$cache/debian13-deps.log" 2>&1 \
+    || { tail -30 "$cache/debian13-deps.log"; echo "debian13.sh: installing the test command's packages failed" >&2; exit 1; }
 echo "Debian $(cat "$root/etc/debian_version") root ready in $(( $(date +%s) - started )) s"
+[ "$mode" = run ] || exit 0
 
 # The checkout as it stands (tracked and new files, not what .gitignore leaves out), fresh each run.
 rm -rf "$root/root/velkaro"
