@@ -138,6 +138,5 @@ int runProgram(QApplication &app)
     AppWindows windows(prompts);
     windows.createRemainingWindowsAfterFirstPaint();
     windows.startWindow()->show();
-    app.exec();
-    return 0;
+    return app.exec();
 }

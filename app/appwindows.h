@@ -67,5 +67,6 @@ private:
 // Once per process, before the windows: font substitutes, and the run ends only when the
 // start window closes.
 void prepareApplication(QApplication &app);
-// Creates the windows, shows the start window and runs the event loop until it closes; exit code 0.
+// Creates the windows, shows the start window and runs the event loop until it ends; returns what
+// the event loop returned (0 when the start window's 退出 ended it).
 int runProgram(QApplication &app);

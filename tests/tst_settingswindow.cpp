@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include "windowplacement.h"
 
 #include <functional>
@@ -37,6 +38,8 @@ private slots:
     void minimiseButtonOnWindows();
     void enterPressesTheFocusedButton();
     void tabOrder();
+    void controlsTakeClicksOverTheirWholePlace_data();
+    void controlsTakeClicksOverTheirWholePlace();
     void mainWindowKeepsItsWord();
     void toolkitTextsInChinese();
 
@@ -356,6 +359,63 @@ void TestSettingsWindow::tabOrder()
     const QList<QWidget *> order{speedSlider(), colorButton(), meaningVisibleBox(), japaneseVisibleBox(), doneButton()};
     QCOMPARE(tabChain(speedSlider()), order);
     withSettings([&order] { QCOMPARE(tabWalk(speedSlider(), 5), order + QList<QWidget *>{speedSlider()}); });
+}
+
+void TestSettingsWindow::controlsTakeClicksOverTheirWholePlace_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QPoint>("point"); // in the window
+    // Where the learner sees each control. The speed label's place reaches 5 pixels into the
+    // slider's: the slider takes the clicks there (the label is only text).
+    const std::pair<const char *, QRect> places[] = {
+        {"colorButton", {8, 64, 129, 25}},
+        {"meaningVisibleBox", {8, 40, 121, 17}},
+        {"japaneseVisibleBox", {144, 40, 129, 17}},
+        {"doneButton", {144, 64, 129, 25}},
+    };
+    for (const auto &[name, place] : places) {
+        const int middle = place.top() + place.height() / 2;
+        QTest::addRow("%s, left column", name) << QString::fromLatin1(name) << QPoint(place.left(), middle);
+        QTest::addRow("%s, right column", name) << QString::fromLatin1(name) << QPoint(place.right(), middle);
+    }
+    // The slider (104, 0, 177 x 33) is cut off 2 pixels short of its right edge: its last
+    // shown column, at the top, the middle and the bottom, a page up from position 1; and
+    // the columns under the label's place.
+    for (int y : {0, 16, 32})
+        QTest::addRow("speedSlider, right column, y %d", y) << QStringLiteral("speedSlider") << QPoint(278, y);
+    QTest::addRow("speedSlider, under the label") << QStringLiteral("speedSlider") << QPoint(107, 12);
+}
+
+// A click anywhere in a control's place, here in its first and last columns, reaches the
+// control, through the window as the learner's mouse does: a box toggles, a button presses,
+// the slider moves a page towards the click.
+void TestSettingsWindow::controlsTakeClicksOverTheirWholePlace()
+{
+    QFETCH(QString, name);
+    QFETCH(QPoint, point);
+    if (name == u"speedSlider") {
+        withSettings([&] {
+            QCOMPARE(settingsWindow()->childAt(point), speedSlider());
+            if (point.x() < 110) { // at the left end, by the handle at position 1: from the top
+                speedSlider()->setValue(10);
+                QTest::mouseClick(settingsWindow()->windowHandle(), Qt::LeftButton, {}, point);
+                QCOMPARE(speedSlider()->value(), 8);
+            } else {
+                QTest::mouseClick(settingsWindow()->windowHandle(), Qt::LeftButton, {}, point);
+                QCOMPARE(speedSlider()->value(), 3);
+            }
+            QCOMPARE(autoBrowseTimer()->interval(), speedSlider()->value() * 968);
+        });
+        return;
+    }
+    auto *button = control<QAbstractButton>(settingsWindow(), qPrintable(name));
+    QSignalSpy clicks(button, &QAbstractButton::clicked);
+    const bool wasChecked = button->isChecked();
+    withSettings([&] {
+        QTest::mouseClick(settingsWindow()->windowHandle(), Qt::LeftButton, {}, point);
+        QCOMPARE(clicks.size(), 1);
+        QCOMPARE(button->isChecked(), button->isCheckable() && !wasChecked);
+    }, button != doneButton());
 }
 
 void TestSettingsWindow::mainWindowKeepsItsWord()

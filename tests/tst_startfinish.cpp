@@ -4,8 +4,11 @@
 // opens at the top of the screen, 返回 and 退出 end the run. Under Wine it runs on Qt's windows
 // platform, in real Windows windows (scripts/windows.sh --test).
 //
-// Its exit code is the test's result: 0 only when every step held and 退出 ended the program's
-// event loop with the code the program itself returns; 1 when a step failed or the run did not end.
+// Then runProgram runs a second time, and its event loop is ended from outside with code 3 once
+// the start window shows: the program must return what its event loop returned.
+//
+// Its exit code is the test's result: 0 only when every step held, 退出 ended the first run with
+// exit code 0 and the second run returned 3; 1 otherwise.
 
 #include "appwindows.h"
 #include "qtplatform.h"
@@ -188,6 +191,21 @@ int main(int argc, char *argv[])
         qWarning("the run failed");
         return 1;
     }
-    qInfo("the run went from start to finish; the program returned %d", programExit);
-    return programExit;
+    if (programExit != 0) {
+        qWarning("FAIL: 退出 ended the run, and the program returned %d", programExit);
+        return 1;
+    }
+
+    // The event loop ended with another code than 退出's: the program returns that code.
+    QTimer::singleShot(0, &app, [] {
+        const bool shown = QTest::qWaitFor([] { return isOnScreen("startWindow"); }, 10000);
+        QCoreApplication::exit(shown ? 3 : 1);
+    });
+    const int endedWith3 = runProgram(app);
+    if (endedWith3 != 3) {
+        qWarning("FAIL: the event loop ended with 3 (1: no start window), the program returned %d", endedWith3);
+        return 1;
+    }
+    qInfo("the run went from start to finish and returned 0; a run whose event loop ended with 3 returned 3");
+    return 0;
 }

@@ -1,5 +1,6 @@
 // The strip window: its line, its menu, its timer, and how it follows the main window.
 
+#include "controls.h"
 #include "windowsfixture.h"
 #include "wordtext.h"
 
@@ -17,6 +18,7 @@ private slots:
     void init();
     void cleanup();
     void openingPlacesItAndStartsTheTimer();
+    void outlineIsTheBarBitmaps();
     void lineWithTwoTexts();
     void lineWithEmptySecondText();
     void wrapsByMenuAndTimer();
@@ -106,6 +108,41 @@ void TestStripWindow::openingPlacesItAndStartsTheTimer()
     QVERIFY(PtInRegion(region, 500, 14));
     QVERIFY(!PtInRegion(region, 176, 1));
 #endif
+}
+
+// The strip's whole outline, pixel for pixel: the bar bitmap (732 x 62) stretched into the
+// bar's place (708 x 30 at 173, -2, its top two rows above the window) without blending,
+// each pixel of the place taking the bitmap pixel under its centre, all but its red surround;
+// and the word line on it. A smoothly scaled bar is a row taller along the top edge and
+// blunter at the ends.
+void TestStripWindow::outlineIsTheBarBitmaps()
+{
+    const QImage bar = readBitmap(QStringLiteral(":/bar.bmp")).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(bar.size(), QSize(732, 62));
+    const QRect place(173, -2, 708, 30);
+    const QRect wordLine(185, 5, 685, 16);
+    const QRegion shape = stripWindow()->mask();
+    int shown = 0;
+    QList<QPoint> wrong;
+    for (int y = 0; y < 28; ++y) {
+        for (int x = 0; x < 910; ++x) {
+            const QPoint p(x, y);
+            bool expected = wordLine.contains(p);
+            if (place.contains(p)) {
+                const int bx = int((x - place.left() + 0.5) * bar.width() / place.width());
+                const int by = int((y - place.top() + 0.5) * bar.height() / place.height());
+                expected = expected || bar.pixel(bx, by) != qRgb(255, 0, 0);
+            }
+            shown += expected;
+            if (shape.contains(p) != expected)
+                wrong.append(p);
+        }
+    }
+    QVERIFY(shown > 700 * 21); // about 23 rows of bar, less the rounded ends
+    if (!wrong.isEmpty())
+        qWarning() << wrong.size() << "pixels differ from the bitmap's outline, the first at" << wrong.first()
+                   << (shape.contains(wrong.first()) ? "shown" : "hidden");
+    QCOMPARE(wrong.size(), 0);
 }
 
 void TestStripWindow::lineWithTwoTexts()

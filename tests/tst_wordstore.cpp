@@ -22,12 +22,11 @@ private slots:
     void emptySecondTextShowsFirst();
     void loadRefersToTheBank();
     void reloadReturnsToFirstWord();
-    void smallerBankEndsWhereItEnds();
+    void smallerBankAfterALargerOne_data();
+    void smallerBankAfterALargerOne();
     void everyLevelLoads_data();
     void everyLevelLoads();
-    void level1BackFromFirstWord();
     void supplementAfterLevel1EmptiesSecondText();
-    void level3AfterLevel1();
 };
 
 // A bank of n words "w1".."wn" (first text, second text and meaning alike), but word
@@ -150,19 +149,39 @@ void TestWordStore::reloadReturnsToFirstWord()
     QCOMPARE(store.position(), 1);
 }
 
-void TestWordStore::smallerBankEndsWhereItEnds()
+void TestWordStore::smallerBankAfterALargerOne_data()
 {
+    QTest::addColumn<WordLevel>("larger");
+    QTest::addColumn<int>("at"); // the word shown when the smaller bank is loaded
+    QTest::addColumn<WordLevel>("smaller");
+    QTest::addColumn<int>("count"); // the smaller bank's
+    QTest::newRow("Level4 at word 1, then Level3") << WordLevel::Level4 << 1 << WordLevel::Level3 << 554;
+    QTest::newRow("Level1 at word 5000, then Level3") << WordLevel::Level1 << 5000 << WordLevel::Level3 << 554;
+    QTest::newRow("Level1 at its last word, then Level2") << WordLevel::Level1 << 8775 << WordLevel::Level2 << 2331;
+}
+
+// The smaller bank starts at its word 1, ends where it ends, and nothing of the larger one
+// is left behind it.
+void TestWordStore::smallerBankAfterALargerOne()
+{
+    QFETCH(WordLevel, larger);
+    QFETCH(int, at);
+    QFETCH(WordLevel, smaller);
+    QFETCH(int, count);
     WordStore store;
-    loadLevelBank(store, WordLevel::Level4);
-    const Bank level3 = bankWords(WordLevel::Level3);
-    loadLevelBank(store, WordLevel::Level3);
-    QCOMPARE(store.count(), 554);
-    QCOMPARE(store.counterText(), std::string("1/554"));
-    QVERIFY(store.word(554).first == level3[553].first);
-    QVERIFY(store.word(555).first.empty()); // nothing of the larger bank is left behind
-    QVERIFY(store.word(731).meaning.empty());
+    loadLevelBank(store, larger);
+    for (int i = 1; i < at; ++i)
+        store.stepNext();
+    QCOMPARE(store.position(), at);
+    loadLevelBank(store, smaller);
+    QCOMPARE(store.count(), count);
+    QCOMPARE(store.counterText(), "1/" + std::to_string(count));
+    QVERIFY(store.word(count).first == bankWords(smaller)[count - 1].first);
+    for (int32_t k = count + 1; k <= bankSize(larger); ++k)
+        QVERIFY(store.word(k).first.empty() && store.word(k).second.empty() && store.word(k).meaning.empty());
+    // Stepping stays within the bank.
     store.stepPrevious();
-    QCOMPARE(store.position(), 554);
+    QCOMPARE(store.position(), count);
     store.stepNext();
     QCOMPARE(store.position(), 1);
 }
@@ -194,17 +213,13 @@ void TestWordStore::everyLevelLoads()
     for (int32_t i = 0; i < count; ++i)
         longest = std::max({longest, words[i].first.size(), words[i].second.size(), words[i].meaning.size()});
     QCOMPARE(size_t(store.longestText()), longest);
-    QVERIFY(count <= WordStore::Capacity);
-}
-
-void TestWordStore::level1BackFromFirstWord()
-{
-    WordStore store;
-    loadLevelBank(store, WordLevel::Level1);
+    QVERIFY(store.word(count + 1).first.empty() && store.word(count + 1).meaning.empty());
+    // Back from word 1 to the last word, and on to word 1 again.
     store.stepPrevious();
-    QCOMPARE(store.position(), 8775);
-    QCOMPARE(store.counterText(), std::string("8775/8775"));
-    QVERIFY(store.currentWord().first == bankWords(WordLevel::Level1)[8774].first);
+    QCOMPARE(store.counterText(), std::to_string(count) + "/" + std::to_string(count));
+    QVERIFY(store.currentWord().first == words[count - 1].first);
+    store.stepNext();
+    QCOMPARE(store.position(), 1);
 }
 
 void TestWordStore::supplementAfterLevel1EmptiesSecondText()
@@ -218,24 +233,6 @@ void TestWordStore::supplementAfterLevel1EmptiesSecondText()
         store.stepNext();
     QVERIFY(store.currentWord().shownSecond() == store.currentWord().first);
     QVERIFY(store.currentWord().first == u"おい");
-}
-
-void TestWordStore::level3AfterLevel1()
-{
-    WordStore store;
-    loadLevelBank(store, WordLevel::Level1);
-    for (int i = 1; i < 5000; ++i)
-        store.stepNext();
-    QCOMPARE(store.position(), 5000);
-    loadLevelBank(store, WordLevel::Level3);
-    QCOMPARE(store.counterText(), std::string("1/554"));
-    for (int32_t k = 555; k <= 8775; ++k)
-        QVERIFY(store.word(k).first.empty() && store.word(k).meaning.empty());
-    // Stepping stays within the bank.
-    store.stepPrevious();
-    QCOMPARE(store.position(), 554);
-    store.stepNext();
-    QCOMPARE(store.position(), 1);
 }
 
 QTEST_APPLESS_MAIN(TestWordStore)

@@ -8,6 +8,8 @@
 #include "fonts.h"
 #include "prompts.h"
 #include "steptimer.h"
+#include "widecheckbox.h"
+#include "wideradiobutton.h"
 #include "wordtext.h"
 #include "windowplacement.h"
 
@@ -109,7 +111,7 @@ MainWindow::MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent
     m_meaningLine = makeWordLine(m_wordPanel, "meaningLine", rects.meaningLine, Fonts::Songti, Colors::meaningText);
     m_meaningLine->setText(QStringLiteral("请选择要浏览的单词"));
 
-    m_autoBrowseBox = new QCheckBox(QStringLiteral("自动浏览"), m_controlBox);
+    m_autoBrowseBox = new WideCheckBox(QStringLiteral("自动浏览"), m_controlBox);
     m_autoBrowseBox->setObjectName(QStringLiteral("autoBrowseBox"));
     m_autoBrowseBox->setGeometry(rects.autoBrowseBox);
     m_backButton = makeNamedButton(m_controlBox, "backButton", QStringLiteral("返回"), rects.backButton);
@@ -129,7 +131,7 @@ MainWindow::MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent
     };
     m_levelButtons = new QButtonGroup(this);
     auto addLevelButton = [this](const LevelButton &row) {
-        auto *radio = new QRadioButton(toQString(bankInfo(row.level).levelButton), m_controlBox);
+        auto *radio = new WideRadioButton(toQString(bankInfo(row.level).levelButton), m_controlBox);
         radio->setObjectName(QLatin1String(row.name));
         radio->setGeometry(row.geometry);
         m_levelButtons->addButton(radio, int(row.level));
@@ -155,6 +157,9 @@ MainWindow::MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent
     m_counterLabel->setObjectName(QStringLiteral("counterLabel"));
     m_counterLabel->setGeometry(rects.counterLabel);
     m_counterLabel->setAlignment(Qt::AlignCenter);
+    // Its place takes in the last column of "← 上" and the first of "下  →": clicks there
+    // go through the text to the buttons.
+    m_counterLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     QWidget *tabOrder[] = {m_autoBrowseBox,
                            m_backButton,

@@ -4,6 +4,8 @@
 #include "colors.h"
 #include "controls.h"
 #include "fonts.h"
+#include "widecheckbox.h"
+#include "wideslider.h"
 #include "windowplacement.h"
 
 #include <QCheckBox>
@@ -27,7 +29,7 @@ constexpr struct {
 
 QCheckBox *makeCheckBox(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
 {
-    auto *box = new QCheckBox(text, parent);
+    auto *box = new WideCheckBox(text, parent);
     box->setObjectName(QLatin1String(name));
     box->setGeometry(geometry);
     box->setChecked(true);
@@ -53,7 +55,7 @@ SettingsWindow::SettingsWindow(BrowseModel &model, UserPrompts &prompts, QWidget
     m_speedLabel->setObjectName(QStringLiteral("speedLabel"));
     m_speedLabel->setGeometry(rects.speedLabel);
 
-    m_speedSlider = new QSlider(Qt::Horizontal, this);
+    m_speedSlider = new WideSlider(Qt::Horizontal, this);
     m_speedSlider->setObjectName(QStringLiteral("speedSlider"));
     m_speedSlider->setGeometry(rects.speedSlider);
     m_speedSlider->setRange(1, 10);
