@@ -97,6 +97,10 @@ void TestBankGen::badTables_data()
                                         << "banks.tsv:2: error: the number of words is not a number of at least 1: \"many\"";
     QTest::newRow("no words") << QByteArray("Level4\tlist.tsv\t0\twritten\t4 级单词\t4 级词\n")
                               << "banks.tsv:2: error: the number of words is not a number of at least 1: \"0\"";
+    QTest::newRow("number with a letter after it") << QByteArray("Level4\tlist.tsv\t12x\twritten\t4 级单词\t4 级词\n")
+                                                   << "banks.tsv:2: error: the number of words is not a number of at least 1: \"12x\"";
+    QTest::newRow("number with a sign") << QByteArray("Level4\tlist.tsv\t+1\twritten\t4 级单词\t4 级词\n")
+                                        << "banks.tsv:2: error: the number of words is not a number of at least 1: \"+1\"";
     QTest::newRow("Windows line end") << QByteArray("Level4\tlist.tsv\t1\twritten\t4 级单词\t4 级词\r\n")
                                       << "banks.tsv:2: error: the menu entry has a control character: U+000D";
     QTest::newRow("list missing") << QByteArray("Level4\tnone.tsv\t1\twritten\t4 级单词\t4 级词\n")

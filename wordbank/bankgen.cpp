@@ -123,6 +123,15 @@ std::string literal(const std::string &utf8)
     return s + "\"";
 }
 
+// A field that holds a whole number of at least 1, written in decimal digits alone ("12x",
+// "+1" or " 1" are not numbers of the table); 0 for anything else.
+long parseCount(const std::string &field)
+{
+    if (field.empty() || field.size() > 9 || field.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    return std::stol(field);
+}
+
 std::vector<std::string> splitTabs(const std::string &line)
 {
     std::vector<std::string> fields;
@@ -158,7 +167,7 @@ std::vector<Bank> readTable(const std::string &table)
         Bank bank;
         bank.name = f[0];
         bank.list = f[1];
-        bank.count = std::strtol(f[2].c_str(), nullptr, 10);
+        bank.count = parseCount(f[2]);
         if (bank.count < 1)
             fail(where, "the number of words is not a number of at least 1: \"" + f[2] + "\"");
         bank.readingFirst = f[3] == "reading";
