@@ -49,15 +49,8 @@ void AppWindows::createRemainingWindows()
     connect(m_search.get(), &SearchWindow::backRequested, this, &AppWindows::backFromSearch);
 }
 
-AppWindows::~AppWindows()
-{
-    m_search.reset();
-    m_strip.reset();
-    m_main.reset();
-    m_settings.reset();
-    m_model.reset();
-    m_start.reset();
-}
+// Defined here, where the windows' classes are complete; the members go in reverse order.
+AppWindows::~AppWindows() = default;
 
 void AppWindows::createRemainingWindowsAfterFirstPaint()
 {

@@ -17,7 +17,7 @@ class UserPrompts;
 // Owns the model and the five windows: creates them, hidden, in start-up order (start window;
 // then the model, settings window, main window, strip window, search window), gives each what
 // it needs, carries out the windows' requests to go elsewhere, and destroys everything in
-// reverse order. The start window comes first and alone, so that it can show at once; the
+// reverse order (the order of the members below). The start window comes first and alone, so that it can show at once; the
 // rest follow on createRemainingWindows.
 class AppWindows : public QObject
 {

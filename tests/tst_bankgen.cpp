@@ -14,6 +14,7 @@ private slots:
     void badTables_data();
     void badTables();
     void goodList();
+    void generatedHeaderAndDepfile();
     void compiledChecks_data();
     void compiledChecks();
 
@@ -26,7 +27,10 @@ private:
     QTemporaryDir m_dir;
 };
 
-static const QByteArray tableHeader = "level\tlist\twords\tfirst text\tlevel button\tmenu entry\n";
+static const QByteArray tableHeader = "level\tlist\twords\tfirst text\tlevel button\tmenu entry\t"
+                                      "start window place\tblanks before\tstart window text\n";
+// The start window's columns of a table of one bank.
+static const QByteArray startColumns = "\t1\t0\t4 级： 7 百多词";
 
 std::pair<int, QString> TestBankGen::generate(const QByteArray &table,
                                               const QList<std::pair<QString, QByteArray>> &lists)
@@ -40,7 +44,8 @@ std::pair<int, QString> TestBankGen::generate(const QByteArray &table,
         out.write(bytes);
     }
     QProcess gen;
-    gen.start(QStringLiteral(BANKGEN), {m_dir.filePath(QStringLiteral("out.cpp")), m_dir.filePath(QStringLiteral("banks.tsv"))});
+    gen.start(QStringLiteral(BANKGEN), {m_dir.filePath(QStringLiteral("banks.tsv")), m_dir.filePath(QStringLiteral("out.cpp")),
+                                        m_dir.filePath(QStringLiteral("wordlevel.h")), m_dir.filePath(QStringLiteral("out.d"))});
     gen.waitForFinished();
     return {gen.exitCode(), QString::fromUtf8(gen.readAllStandardError())};
 }
@@ -48,7 +53,7 @@ std::pair<int, QString> TestBankGen::generate(const QByteArray &table,
 std::pair<int, QString> TestBankGen::run(const QByteArray &list, int count, bool readingFirst)
 {
     const QByteArray table = tableHeader + "Level4\tlist.tsv\t" + QByteArray::number(count)
-        + (readingFirst ? "\treading" : "\twritten") + "\t4 级单词\t4 级词\n";
+        + (readingFirst ? "\treading" : "\twritten") + "\t4 级单词\t4 级词" + startColumns + "\n";
     return generate(table, {{QStringLiteral("list.tsv"), list}});
 }
 
@@ -89,17 +94,37 @@ void TestBankGen::badTables_data()
 {
     QTest::addColumn<QByteArray>("row");
     QTest::addColumn<QString>("message");
-    QTest::newRow("five fields") << QByteArray("Level4\tlist.tsv\t1\twritten\t4 级单词\n")
-                                 << "banks.tsv:2: error: expected 6 tab-separated fields";
-    QTest::newRow("first text neither") << QByteArray("Level4\tlist.tsv\t1\tkana\t4 级单词\t4 级词\n")
+    QTest::newRow("eight fields") << QByteArray("Level4\tlist.tsv\t1\twritten\t4 级单词\t4 级词\t1\t0\n")
+                                  << "banks.tsv:2: error: expected 9 tab-separated fields";
+    QTest::newRow("first text neither") << QByteArray("Level4\tlist.tsv\t1\tkana\t4 级单词\t4 级词" + startColumns + "\n")
                                         << "banks.tsv:2: error: the first text is \"written\" or \"reading\", not \"kana\"";
-    QTest::newRow("no number of words") << QByteArray("Level4\tlist.tsv\tmany\twritten\t4 级单词\t4 级词\n")
+    QTest::newRow("no number of words") << QByteArray("Level4\tlist.tsv\tmany\twritten\t4 级单词\t4 级词" + startColumns + "\n")
                                         << "banks.tsv:2: error: the number of words is not a number of at least 1: \"many\"";
-    QTest::newRow("no words") << QByteArray("Level4\tlist.tsv\t0\twritten\t4 级单词\t4 级词\n")
+    QTest::newRow("no words") << QByteArray("Level4\tlist.tsv\t0\twritten\t4 级单词\t4 级词" + startColumns + "\n")
                               << "banks.tsv:2: error: the number of words is not a number of at least 1: \"0\"";
-    QTest::newRow("Windows line end") << QByteArray("Level4\tlist.tsv\t1\twritten\t4 级单词\t4 级词\r\n")
-                                      << "banks.tsv:2: error: the menu entry has a control character: U+000D";
-    QTest::newRow("list missing") << QByteArray("Level4\tnone.tsv\t1\twritten\t4 级单词\t4 级词\n")
+    QTest::newRow("number with a letter after it") << QByteArray("Level4\tlist.tsv\t12x\twritten\t4 级单词\t4 级词" + startColumns + "\n")
+                                                   << "banks.tsv:2: error: the number of words is not a number of at least 1: \"12x\"";
+    QTest::newRow("number with a sign") << QByteArray("Level4\tlist.tsv\t+1\twritten\t4 级单词\t4 级词" + startColumns + "\n")
+                                        << "banks.tsv:2: error: the number of words is not a number of at least 1: \"+1\"";
+    QTest::newRow("Windows line end") << QByteArray("Level4\tlist.tsv\t1\twritten\t4 级单词\t4 级词" + startColumns + "\r\n")
+                                      << "banks.tsv:2: error: the start window text has a control character: U+000D";
+    QTest::newRow("level with a blank") << QByteArray("Level 4\tlist.tsv\t1\twritten\t4 级单词\t4 级词" + startColumns + "\n")
+                                        << "banks.tsv:2: error: the level is not a name of letters, digits and '_' that begins with a letter: \"Level 4\"";
+    QTest::newRow("level beginning with a digit") << QByteArray("4\tlist.tsv\t1\twritten\t4 级单词\t4 级词" + startColumns + "\n")
+                                                  << "banks.tsv:2: error: the level is not a name";
+    QTest::newRow("a level twice") << QByteArray("Level4\tlist.tsv\t1\twritten\tb\tm\t1\t0\ts\n"
+                                                 "Level4\tlist.tsv\t1\twritten\tb\tm\t2\t1\ts\n")
+                                   << "banks.tsv:3: error: the level Level4 has a row already, at ";
+    QTest::newRow("a start window place twice") << QByteArray("Level4\tlist.tsv\t1\twritten\tb\tm\t1\t0\ts\n"
+                                                              "Level3\tlist.tsv\t1\twritten\tb\tm\t1\t1\ts\n")
+                                                << "banks.tsv:3: error: the start window place 1 is taken already, at ";
+    QTest::newRow("a start window place beyond the banks") << QByteArray("Level4\tlist.tsv\t1\twritten\tb\tm\t2\t0\ts\n")
+                                                           << "banks.tsv:2: error: the start window place 2 is beyond the 1 banks";
+    QTest::newRow("start window place 0") << QByteArray("Level4\tlist.tsv\t1\twritten\tb\tm\t0\t0\ts\n")
+                                          << "banks.tsv:2: error: the start window place is not a number of at least 1: \"0\"";
+    QTest::newRow("blanks before not a number") << QByteArray("Level4\tlist.tsv\t1\twritten\tb\tm\t1\t-1\ts\n")
+                                                << "banks.tsv:2: error: the blanks before are not a number: \"-1\"";
+    QTest::newRow("list missing") << QByteArray("Level4\tnone.tsv\t1\twritten\t4 级单词\t4 级词" + startColumns + "\n")
                                   << "none.tsv: error: cannot open the word list";
 }
 
@@ -129,8 +154,35 @@ void TestBankGen::goodList()
     QVERIFY(source.contains(u"Bank(kLevel4Text, kLevel4Bounds, 2, 3)")); // the longest text: 喂，嘿
 }
 
-// What the compiler checks of the generated banks: every level has its row, in the order of
-// WordLevel, and no bank holds more words than the store (16,999).
+// The header gives the levels in the order of the table's rows, and the start window's line
+// its groups in the order of their places, each after its blanks; the depfile names the
+// table and every list, so that the build runs bankgen again when one of them changes.
+void TestBankGen::generatedHeaderAndDepfile()
+{
+    const QByteArray table = tableHeader + "Level4\tfour.tsv\t1\twritten\tb\tm\t3\t2\t4 级\n"
+        + "Level1\tone.tsv\t1\twritten\tb\tm\t1\t0\t1 级\n" + "Level2\ttwo.tsv\t1\treading\tb\tm\t2\t1\t2 级\n";
+    const QByteArray word = "会う\tあう\t会面\n";
+    const auto [code, printed] = generate(table, {{QStringLiteral("four.tsv"), word}, {QStringLiteral("one.tsv"), word},
+                                                  {QStringLiteral("two.tsv"), word}});
+    QCOMPARE(code, 0);
+    QVERIFY2(printed.isEmpty(), qPrintable(printed));
+    QFile header(m_dir.filePath(QStringLiteral("wordlevel.h")));
+    QVERIFY(header.open(QIODevice::ReadOnly));
+    const QString levels = QString::fromUtf8(header.readAll());
+    QVERIFY2(levels.contains(u"enum class WordLevel {\n    Level4,\n    Level1,\n    Level2,\n};"), qPrintable(levels));
+    QVERIFY2(levels.contains(u"AllLevels[] = {\n    WordLevel::Level4,\n    WordLevel::Level1,\n    WordLevel::Level2,\n};"),
+             qPrintable(levels));
+    QVERIFY2(levels.contains(u"BankSizesLine =\n    u\"1 级 2 级  4 级\";"), qPrintable(levels));
+    QFile depfile(m_dir.filePath(QStringLiteral("out.d")));
+    QVERIFY(depfile.open(QIODevice::ReadOnly));
+    const QStringList rule = QString::fromUtf8(depfile.readAll()).trimmed().split(u' ');
+    QCOMPARE(rule.value(0), m_dir.filePath(QStringLiteral("out.cpp:")));
+    QCOMPARE(rule.mid(1), QStringList({m_dir.filePath(QStringLiteral("banks.tsv")), m_dir.filePath(QStringLiteral("four.tsv")),
+                                       m_dir.filePath(QStringLiteral("one.tsv")), m_dir.filePath(QStringLiteral("two.tsv"))}));
+}
+
+// What the compiler checks of the generated banks: no bank holds more words than the store
+// (16,999); and what bankgen makes compiles whatever the order of the table's rows.
 void TestBankGen::compiledChecks_data()
 {
     QTest::addColumn<QStringList>("levels");
@@ -142,8 +194,8 @@ void TestBankGen::compiledChecks_data()
     swapped.swapItemsAt(3, 4);
     QTest::newRow("as many words as the store holds") << inOrder << 16999 << true;
     QTest::newRow("one word more") << inOrder << 17000 << false;
-    QTest::newRow("rows out of order") << swapped << 1 << false;
-    QTest::newRow("a level without its row") << inOrder.mid(0, 4) << 1 << false;
+    QTest::newRow("rows in another order") << swapped << 1 << true;
+    QTest::newRow("one bank") << inOrder.mid(0, 1) << 1 << true;
 }
 
 void TestBankGen::compiledChecks()
@@ -155,13 +207,16 @@ void TestBankGen::compiledChecks()
     QList<std::pair<QString, QByteArray>> lists;
     for (const QString &level : levels) {
         const int count = lists.isEmpty() ? firstCount : 1;
-        table += level.toUtf8() + '\t' + level.toUtf8() + ".tsv\t" + QByteArray::number(count) + "\twritten\tb\tm\n";
+        const QByteArray place = QByteArray::number(lists.size() + 1);
+        table += level.toUtf8() + '\t' + level.toUtf8() + ".tsv\t" + QByteArray::number(count) + "\twritten\tb\tm\t"
+            + place + "\t1\t" + place + " 级\n";
         lists.append({level + QStringLiteral(".tsv"), QByteArray("会う\tあう\t会面\n").repeated(count)});
     }
     const auto [code, printed] = generate(table, lists);
     QCOMPARE(code, 0);
     QProcess compiler;
     compiler.start(QStringLiteral(CXX_COMPILER), {QStringLiteral("-std=c++20"), QStringLiteral("-fsyntax-only"),
+                                                  QStringLiteral("-I") + m_dir.path(),
                                                   QStringLiteral("-I" WORDBANK_DIR), m_dir.filePath(QStringLiteral("out.cpp"))});
     QVERIFY(compiler.waitForFinished(60000));
     const QString errors = QString::fromUtf8(compiler.readAllStandardError());

@@ -142,6 +142,9 @@ void TestMainWindow::startUp()
     QVERIFY(startWindow()->windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(startWindow()->windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(startWindow()->size(), QSize(681, 217));
+    QCOMPARE(control<QLabel>(startWindow(), "bankSizesLabel")->text(),
+             QStringLiteral("1 级： 8 千多词      2 级： 2 千多词      2 级(补充)： 4 千多词       "
+                            "3 级： 5 百多词      4 级： 7 百多词"));
     QCOMPARE(QApplication::focusWidget(), enterButton());
     for (QWidget *hidden : {static_cast<QWidget *>(mainWindow()), static_cast<QWidget *>(stripWindow()),
                             static_cast<QWidget *>(searchWindow()), static_cast<QWidget *>(settingsWindow())})

@@ -213,8 +213,8 @@ void TestStripWindow::choosingAnotherLevel()
     QVERIFY(model().level() == WordLevel::Level3);
     QCOMPARE(levelAction(WordLevel::Level3)->text(), QStringLiteral("日语 3 级词"));
     int marked = 0;
-    for (QAction *entry : {levelAction(WordLevel::Level1), levelAction(WordLevel::Level2Extra), levelAction(WordLevel::Level2), levelAction(WordLevel::Level3), levelAction(WordLevel::Level4)})
-        marked += entry->isChecked();
+    for (WordLevel level : AllLevels)
+        marked += levelAction(level)->isChecked();
     QCOMPARE(marked, 1);
     QVERIFY(levelAction(WordLevel::Level3)->isChecked());
 }
@@ -318,11 +318,8 @@ void TestStripWindow::levelMenu_data()
 {
     QTest::addColumn<WordLevel>("level");
     QTest::addColumn<QString>("counter");
-    QTest::newRow("日语 1 级词") << WordLevel::Level1 << QStringLiteral("1/8775");
-    QTest::newRow("日语 2 级补充词") << WordLevel::Level2Extra << QStringLiteral("1/4205");
-    QTest::newRow("日语 2 级词") << WordLevel::Level2 << QStringLiteral("1/2331");
-    QTest::newRow("日语 3 级词") << WordLevel::Level3 << QStringLiteral("1/554");
-    QTest::newRow("日语 4 级词") << WordLevel::Level4 << QStringLiteral("1/731");
+    for (WordLevel level : AllLevels) // every bank of the table: "日语 1 级词", 1/8775, ...
+        QTest::newRow(bankInfo(level).name) << level << QStringLiteral("1/%1").arg(bankSize(level));
 }
 
 // Exactly the one entry of the loaded level is marked.

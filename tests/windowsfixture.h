@@ -14,6 +14,7 @@
 #include "startwindow.h"
 #include "steptimer.h"
 #include "stripwindow.h"
+#include "wordtext.h"
 
 #include <QAction>
 #include <QApplication>
@@ -121,8 +122,7 @@ inline QPushButton *searchButton() { return control<QPushButton>(mainWindow(), "
 inline QPushButton *settingsButton() { return control<QPushButton>(mainWindow(), "settingsButton"); }
 inline QRadioButton *levelButton(WordLevel level)
 {
-    const char *names[] = {"level1Button", "level2ExtraButton", "level2Button", "level3Button", "level4Button"};
-    return control<QRadioButton>(mainWindow(), names[int(level)]);
+    return control<QRadioButton>(mainWindow(), qPrintable(levelObjectName(level, "Button")));
 }
 
 // The strip window.
@@ -134,8 +134,7 @@ inline QAction *nextWordAction() { return control<QAction>(stripWindow(), "nextW
 inline QAction *stripBackAction() { return control<QAction>(stripWindow(), "backAction"); }
 inline QAction *levelAction(WordLevel level)
 {
-    const char *names[] = {"level1Action", "level2ExtraAction", "level2Action", "level3Action", "level4Action"};
-    return control<QAction>(stripWindow(), names[int(level)]);
+    return control<QAction>(stripWindow(), qPrintable(levelObjectName(level, "Action")));
 }
 
 // The search window.

@@ -108,25 +108,6 @@ QList<X11Client::TopLevel> X11Client::topLevels() const
     return found;
 }
 
-void X11Client::pressKey(unsigned long window, const char *keysym)
-{
-    Display *display = m_x->display;
-    XKeyEvent key{};
-    key.display = display;
-    key.window = Window(window);
-    key.root = DefaultRootWindow(display);
-    key.time = CurrentTime;
-    key.same_screen = True;
-    key.keycode = XKeysymToKeycode(display, XStringToKeysym(keysym));
-    for (int type : {KeyPress, KeyRelease}) {
-        key.type = type;
-        XEvent event{};
-        event.xkey = key;
-        XSendEvent(display, Window(window), True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
-    }
-    XFlush(display);
-}
-
 void X11Client::click(unsigned long window, const QPoint &pos)
 {
     Display *display = m_x->display;
@@ -178,10 +159,4 @@ unsigned long X11Client::createWindow(const QRect &geometry)
     XMapRaised(display, window);
     XFlush(display);
     return window;
-}
-
-void X11Client::raise(unsigned long window)
-{
-    XRaiseWindow(m_x->display, Window(window));
-    XFlush(m_x->display);
 }

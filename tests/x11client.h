@@ -2,7 +2,7 @@
 
 // Another program's windows on an X server (here XWayland under a Wayland compositor), seen
 // and driven from outside as a learner's desktop would: which top-level windows it shows,
-// where, in which stacking order, and keys and close requests sent to them. Kept apart from
+// where, in which stacking order, and clicks and close requests sent to them. Kept apart from
 // the tests: Xlib's macros (None, Status, Bool, ...) clash with names in Qt.
 
 #include <QList>
@@ -30,15 +30,12 @@ public:
     bool isConnected() const;
     // Every client window with a title, framed or not, mapped or not.
     QList<TopLevel> topLevels() const;
-    // Presses and releases a key (an X keysym name such as "Return", "Tab", "Escape") in the window.
-    void pressKey(unsigned long window, const char *keysym);
     // A click of the left mouse button at pos in the window.
     void click(unsigned long window, const QPoint &pos);
     // Asks the window to close, as a window manager's close button does (WM_DELETE_WINDOW).
     void requestClose(unsigned long window);
     // A plain window of our own, mapped and raised, to see what stays above it.
     unsigned long createWindow(const QRect &geometry);
-    void raise(unsigned long window);
 
 private:
     struct Connection;

@@ -120,19 +120,18 @@ MainWindow::MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent
     // its bank's caption.
     struct LevelButton {
         WordLevel level;
-        const char *name;
         QRect geometry;
     };
     const LevelButton levels[] = {
-        {WordLevel::Level4, "level4Button", rects.level4Button},
-        {WordLevel::Level3, "level3Button", rects.level3Button},
-        {WordLevel::Level2, "level2Button", rects.level2Button},
-        {WordLevel::Level2Extra, "level2ExtraButton", rects.level2ExtraButton},
+        {WordLevel::Level4, rects.level4Button},
+        {WordLevel::Level3, rects.level3Button},
+        {WordLevel::Level2, rects.level2Button},
+        {WordLevel::Level2Extra, rects.level2ExtraButton},
     };
     m_levelButtons = new QButtonGroup(this);
     auto addLevelButton = [this](const LevelButton &row) {
         auto *radio = new WideRadioButton(toQString(bankInfo(row.level).levelButton), m_controlBox);
-        radio->setObjectName(QLatin1String(row.name));
+        radio->setObjectName(levelObjectName(row.level, "Button"));
         radio->setGeometry(row.geometry);
         m_levelButtons->addButton(radio, int(row.level));
         return radio;
@@ -148,7 +147,7 @@ MainWindow::MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent
                                        rects.previousButton, QStringLiteral("前一个单词"));
     m_nextButton = makeNamedButton(m_controlBox, "nextButton", QStringLiteral("下  →"), rects.nextButton,
                                    QStringLiteral("后一个单词"));
-    addLevelButton({WordLevel::Level1, "level1Button", rects.level1Button});
+    addLevelButton({WordLevel::Level1, rects.level1Button});
     m_stripButton = makeNamedButton(m_controlBox, "stripButton", QStringLiteral("小窗"), rects.stripButton,
                                     QStringLiteral("小型浏览窗口"));
     m_searchButton = makeNamedButton(m_controlBox, "searchButton", QStringLiteral("查询"), rects.searchButton);

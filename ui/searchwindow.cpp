@@ -85,7 +85,7 @@ SearchWindow::SearchWindow(const BrowseModel &model, QWidget *parent)
     palette.setColor(QPalette::Text, Colors::wordText);
     m_resultGrid->setPalette(palette);
     for (int c = 0; c < 3; ++c)
-        setColumnWidth(c, 0);
+        m_resultGrid->setColumnWidth(c, 0);
 
     setTabOrder(m_searchBox, m_resultGrid);
     setTabOrder(m_resultGrid, m_searchButton);
@@ -93,17 +93,11 @@ SearchWindow::SearchWindow(const BrowseModel &model, QWidget *parent)
     connect(m_searchButton, &QPushButton::clicked, this, &SearchWindow::search);
 }
 
-void SearchWindow::setColumnWidth(int c, int width)
-{
-    m_widths[c] = width;
-    m_resultGrid->setColumnWidth(c, width);
-}
-
 void SearchWindow::clearResults()
 {
     m_results->clear();
     for (int c = 0; c < 3; ++c)
-        setColumnWidth(c, 0);
+        m_resultGrid->setColumnWidth(c, 0);
 }
 
 void SearchWindow::search()
@@ -136,7 +130,7 @@ void SearchWindow::search()
     }
     m_results->setResults(m_found);
     for (int c = 0; c < 3; ++c)
-        setColumnWidth(c, int(9 * longest[c]));
+        m_resultGrid->setColumnWidth(c, int(9 * longest[c]));
 }
 
 void SearchWindow::closeEvent(QCloseEvent *event)

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -21,9 +20,6 @@ class SearchWindow : public QWidget
 public:
     explicit SearchWindow(const BrowseModel &model, QWidget *parent = nullptr);
 
-    // The grid's pixel width of column c (0 when nothing shown in it needs room).
-    int columnWidth(int c) const { return m_widths[c]; }
-
 signals:
     void backRequested();
 
@@ -34,7 +30,6 @@ protected:
 private:
     void clearResults();
     void search();
-    void setColumnWidth(int c, int width);
 
     const BrowseModel &m_model;
     QLineEdit *m_searchBox;
@@ -42,6 +37,5 @@ private:
     QFrame *m_gridPanel;
     QTableView *m_resultGrid;
     SearchModel *m_results;
-    std::array<int, 3> m_widths{};
     std::vector<int32_t> m_found;
 };

@@ -9,10 +9,9 @@
 #include "windowplacement.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSlider>
 
 namespace {
@@ -87,7 +86,9 @@ SettingsWindow::SettingsWindow(BrowseModel &model, UserPrompts &prompts, QWidget
     // toggled it.
     connect(m_meaningVisibleBox, &QCheckBox::toggled, &m_model, &BrowseModel::setMeaningVisible);
     connect(m_japaneseVisibleBox, &QCheckBox::toggled, &m_model, &BrowseModel::setJapaneseVisible);
-    connect(m_doneButton, &QPushButton::clicked, this, &SettingsWindow::leave);
+    // "一切设置好了", the close button and Esc all leave it the one way QDialog has for them,
+    // reject(); whoever opened it shows the main window again.
+    connect(m_doneButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void SettingsWindow::setSpeed(int position)
@@ -100,26 +101,6 @@ void SettingsWindow::chooseLineColor()
 {
     if (m_colorChooser.choose())
         m_model.setLineColor(m_colorChooser.color);
-}
-
-void SettingsWindow::leave()
-{
-    done(QDialog::Rejected); // whoever opened it shows the main window again
-}
-
-void SettingsWindow::closeEvent(QCloseEvent *event)
-{
-    leave();
-    event->accept();
-}
-
-void SettingsWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        close(); // the same as the close button
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void SettingsWindow::showEvent(QShowEvent *event)

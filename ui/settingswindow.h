@@ -23,14 +23,11 @@ public:
     QColor lastChosenColor() const { return m_colorChooser.color; }
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void setSpeed(int position);
     void chooseLineColor();
-    void leave();
 
     BrowseModel &m_model;
     ColorChooser m_colorChooser;

@@ -4,7 +4,9 @@
 #include "colors.h"
 #include "controls.h"
 #include "fonts.h"
+#include "levelbanks.h"
 #include "windowplacement.h"
+#include "wordtext.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -44,9 +46,7 @@ StartWindow::StartWindow(QWidget *parent)
     m_infoPanel->setFrameShadow(QFrame::Raised);
     setBackground(m_infoPanel, Colors::panelBackground);
 
-    m_bankSizesLabel = new QLabel(QStringLiteral("1 级： 8 千多词      2 级： 2 千多词      2 级(补充)： 4 千多词       "
-                                                 "3 级： 5 百多词      4 级： 7 百多词"),
-                                  m_infoPanel);
+    m_bankSizesLabel = new QLabel(toQString(BankSizesLine), m_infoPanel);
     m_bankSizesLabel->setObjectName(QStringLiteral("bankSizesLabel"));
     m_bankSizesLabel->setGeometry(rects.bankSizesLabel);
 

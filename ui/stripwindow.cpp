@@ -72,12 +72,9 @@ StripWindow::StripWindow(BrowseModel &model, QWidget *parent)
     // one mark itself.
     m_levelActions = new QActionGroup(this);
     m_levelActions->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-    for (WordLevel level : AllLevels) { // "level4Action" for Level4
-        const BankInfo &bank = bankInfo(level);
-        QAction *entry = m_menu->addAction(toQString(bank.menuEntry));
-        QString name = QLatin1String(bank.name) + QLatin1String("Action");
-        name[0] = name[0].toLower();
-        entry->setObjectName(name);
+    for (WordLevel level : AllLevels) {
+        QAction *entry = m_menu->addAction(toQString(bankInfo(level).menuEntry));
+        entry->setObjectName(levelObjectName(level, "Action"));
         entry->setCheckable(true);
         entry->setData(int(level));
         m_levelActions->addAction(entry);

@@ -1,5 +1,12 @@
 #include "wordtext.h"
 
+QString levelObjectName(WordLevel level, const char *control)
+{
+    QString name = QLatin1String(bankInfo(level).name) + QLatin1String(control);
+    name[0] = name[0].toLower();
+    return name;
+}
+
 QString foldJapaneseInput(const QString &text)
 {
     auto halfWidthKana = [](QChar c) { return c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F; };

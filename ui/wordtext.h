@@ -1,5 +1,6 @@
 #pragma once
 
+#include "levelbanks.h"
 #include "wordstore.h"
 
 #include <QString>
@@ -10,6 +11,10 @@ inline QString toQString(WordText text)
 {
     return QStringView(text).toString();
 }
+
+// The object name of a level's control in the windows: "level2ExtraButton" for the button
+// of WordLevel::Level2Extra, "level4Action" for the menu entry of WordLevel::Level4.
+QString levelObjectName(WordLevel level, const char *control);
 
 // The learner's text as a word text, viewing the string's own characters (no copy).
 inline WordText toWordText(const QString &text)

@@ -1,13 +1,18 @@
 // bankgen: turns the table of the banks (wordbank/banks.tsv) and the word lists it names
 // (UTF-8, one word a line, three tab-separated fields) into the banks compiled into the
-// program: UTF-16 constants and the table itself.
+// program:
 //
-//   bankgen OUTPUT.cpp TABLE.tsv
+//   bankgen TABLE.tsv BANKDATA.cpp WORDLEVEL.h DEPFILE
 //
-// The build stops with a message naming the file and line when a line does not have exactly
-// three fields, a required field is empty, a text has no GBK form (code page 936: every word
-// must be one a GBK system can show and search), or a list does not hold exactly the number
-// of words its row of the table gives.
+// BANKDATA.cpp holds the words as UTF-16 constants and the table's rows; WORDLEVEL.h the enum
+// of the levels, one for each row in the table's order, and the start window's line of the
+// banks' sizes; DEPFILE the files read, for the build to run bankgen again when one changes.
+// An output whose contents stay the same is left untouched, so that nothing recompiles.
+//
+// The build stops with a message naming the file and line when a row or a line does not
+// have its fields, a required field is empty, a number is not one, a text has no GBK form
+// (code page 936: every word must be one a GBK system can show and search), or a list does
+// not hold exactly the number of words its row of the table gives.
 
 #include <iconv.h>
 
@@ -31,6 +36,10 @@ struct Bank {
     bool readingFirst = false; // the second text (the written form) may be empty
     std::string levelButton;
     std::string menuEntry;
+    long sizesPlace = 0;        // its place on the start window's line, from 1
+    long blanksBefore = 0;      // between it and the group before it on that line
+    std::string sizesText;
+    std::string where;          // its row: "banks.tsv:3"
     std::vector<std::string> words; // each word's three texts back to back, UTF-8
     std::vector<size_t> bounds;     // where each text begins in UTF-16 units, and the end
     size_t longest = 0;         // UTF-16 units of the longest text
@@ -123,6 +132,23 @@ std::string literal(const std::string &utf8)
     return s + "\"";
 }
 
+// A field that holds a whole number, written in decimal digits alone ("12x", "+1" or " 1" are
+// not numbers of the table); -1 for anything else.
+long parseNumber(const std::string &field)
+{
+    if (field.empty() || field.size() > 9 || field.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    return std::stol(field);
+}
+
+// A name the generated code can use as an enumerator: letters, digits and '_', no digit first.
+bool isIdentifier(const std::string &name)
+{
+    const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+    return !name.empty() && isLetter(name[0])
+        && std::all_of(name.begin(), name.end(), [&](char c) { return isLetter(c) || (c >= '0' && c <= '9'); });
+}
+
 std::vector<std::string> splitTabs(const std::string &line)
 {
     std::vector<std::string> fields;
@@ -136,8 +162,10 @@ std::vector<std::string> splitTabs(const std::string &line)
     }
 }
 
-// The table: a header line, then one bank a line: level, list, words, first text ("written"
-// or "reading"), the main window's caption, the strip menu's caption.
+// The table: a header line, then one bank a line (see Columns).
+constexpr const char *Columns = "level, list, words, first text, level button, menu entry, start window place, "
+                                "blanks before, start window text";
+
 std::vector<Bank> readTable(const std::string &table)
 {
     std::ifstream in(table, std::ios::binary);
@@ -151,23 +179,47 @@ std::vector<Bank> readTable(const std::string &table)
             continue;
         const std::string where = table + ":" + std::to_string(lineNo);
         const std::vector<std::string> f = splitTabs(line);
-        if (f.size() != 6)
-            fail(where, "expected 6 tab-separated fields (level, list, words, first text, level button, menu entry)");
-        if (f[3] != "written" && f[3] != "reading")
-            fail(where, "the first text is \"written\" or \"reading\", not \"" + f[3] + "\"");
+        if (f.size() != 9)
+            fail(where, std::string("expected 9 tab-separated fields (") + Columns + ")");
         Bank bank;
+        bank.where = where;
         bank.name = f[0];
+        if (!isIdentifier(bank.name))
+            fail(where, "the level is not a name of letters, digits and '_' that begins with a letter: \""
+                            + bank.name + "\"");
+        for (const Bank &other : banks)
+            if (other.name == bank.name)
+                fail(where, "the level " + bank.name + " has a row already, at " + other.where);
         bank.list = f[1];
-        bank.count = std::strtol(f[2].c_str(), nullptr, 10);
+        bank.count = parseNumber(f[2]);
         if (bank.count < 1)
             fail(where, "the number of words is not a number of at least 1: \"" + f[2] + "\"");
+        if (f[3] != "written" && f[3] != "reading")
+            fail(where, "the first text is \"written\" or \"reading\", not \"" + f[3] + "\"");
         bank.readingFirst = f[3] == "reading";
         bank.levelButton = f[4];
         bank.menuEntry = f[5];
+        bank.sizesPlace = parseNumber(f[6]);
+        if (bank.sizesPlace < 1)
+            fail(where, "the start window place is not a number of at least 1: \"" + f[6] + "\"");
+        bank.blanksBefore = parseNumber(f[7]);
+        if (bank.blanksBefore < 0)
+            fail(where, "the blanks before are not a number: \"" + f[7] + "\"");
+        bank.sizesText = f[8];
         checkNoControl(bank.levelButton, where, "the level button");
         checkNoControl(bank.menuEntry, where, "the menu entry");
+        checkNoControl(bank.sizesText, where, "the start window text");
+        for (const Bank &other : banks)
+            if (other.sizesPlace == bank.sizesPlace)
+                fail(where, "the start window place " + f[6] + " is taken already, at " + other.where);
         banks.push_back(bank);
     }
+    if (banks.empty())
+        fail(table, "the table has no banks");
+    for (const Bank &bank : banks)
+        if (bank.sizesPlace > long(banks.size()))
+            fail(bank.where, "the start window place " + std::to_string(bank.sizesPlace) + " is beyond the "
+                                 + std::to_string(banks.size()) + " banks");
     return banks;
 }
 
@@ -212,21 +264,20 @@ void readBank(Bank &bank, const std::string &folder)
                        + std::to_string(bank.count));
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// The start window's line: the groups in the order of their places, each after its blanks.
+std::string sizesLine(const std::vector<Bank> &banks)
 {
-    if (argc != 3) {
-        std::cerr << "usage: bankgen OUTPUT.cpp TABLE.tsv\n";
-        return 2;
-    }
-    const std::string table = argv[2];
-    const size_t slash = table.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? std::string() : table.substr(0, slash + 1);
-    std::vector<Bank> banks = readTable(table);
-    for (Bank &bank : banks)
-        readBank(bank, folder);
+    std::vector<const Bank *> byPlace(banks.size());
+    for (const Bank &bank : banks)
+        byPlace[bank.sizesPlace - 1] = &bank;
+    std::string line;
+    for (const Bank *bank : byPlace)
+        line += std::string(bank->blanksBefore, ' ') + bank->sizesText;
+    return line;
+}
 
+std::string bankData(const std::vector<Bank> &banks)
+{
     std::ostringstream out;
     out << "// Generated by bankgen from wordbank/banks.tsv and the word lists. Do not edit.\n"
            "#include \"levelbanks.h\"\n\n#include <algorithm>\n#include <iterator>\n\nnamespace {\n";
@@ -255,10 +306,81 @@ int main(int argc, char **argv)
            "}));\n\n"
            "} // namespace\n\n"
            "const BankInfo &bankInfo(WordLevel level)\n{\n    return kBanks[int(level)];\n}\n";
+    return out.str();
+}
 
-    std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
-    file << out.str();
+std::string wordLevelHeader(const std::vector<Bank> &banks)
+{
+    std::ostringstream out;
+    out << "// Generated by bankgen from wordbank/banks.tsv: edit the table, not this file.\n"
+           "#pragma once\n\n#include <string_view>\n\n"
+           "// The built-in banks, one for each row of the table and in its order, which is the order\n"
+           "// the strip menu lists them in.\n"
+           "enum class WordLevel {\n";
+    for (const Bank &bank : banks)
+        out << "    " << bank.name << ",\n";
+    out << "};\n\ninline constexpr WordLevel AllLevels[] = {\n";
+    for (const Bank &bank : banks)
+        out << "    WordLevel::" << bank.name << ",\n";
+    out << "};\n\n"
+           "// The start window's line of the banks' sizes.\n"
+           "inline constexpr std::u16string_view BankSizesLine =\n    " << literal(sizesLine(banks)) << ";\n";
+    return out.str();
+}
+
+// A path as a depfile (a Makefile rule) writes it: blanks, '#' and '$' escaped.
+std::string depPath(const std::string &path)
+{
+    std::string s;
+    for (char c : path) {
+        if (c == ' ' || c == '#' || c == '\\')
+            s += '\\';
+        else if (c == '$')
+            s += '$';
+        s += c;
+    }
+    return s;
+}
+
+// Writes the file unless it holds these contents already.
+void writeIfChanged(const std::string &path, const std::string &contents)
+{
+    {
+        std::ifstream old(path, std::ios::binary);
+        std::ostringstream held;
+        held << old.rdbuf();
+        if (old && held.str() == contents)
+            return;
+    }
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << contents;
+    file.close();
     if (!file)
-        fail(argv[1], "cannot write the generated source");
+        fail(path, "cannot write it");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 5) {
+        std::cerr << "usage: bankgen TABLE.tsv BANKDATA.cpp WORDLEVEL.h DEPFILE\n";
+        return 2;
+    }
+    const std::string table = argv[1];
+    const size_t slash = table.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string() : table.substr(0, slash + 1);
+    std::vector<Bank> banks = readTable(table);
+    for (Bank &bank : banks)
+        readBank(bank, folder);
+
+    writeIfChanged(argv[2], bankData(banks));
+    writeIfChanged(argv[3], wordLevelHeader(banks));
+    std::ostringstream deps;
+    deps << depPath(argv[2]) << ": " << depPath(table);
+    for (const Bank &bank : banks)
+        deps << ' ' << depPath(folder + bank.list);
+    deps << '\n';
+    writeIfChanged(argv[4], deps.str());
     return 0;
 }
