@@ -13,7 +13,9 @@ case "${1:-run}" in
     run)  packages+=(xvfb xauth dpkg-dev file) ;;
     test) packages+=(edict libbenchmark-dev libx11-dev libxdamage-dev xvfb xauth openbox
                      weston xwayland qt6-wayland
-                     desktop-file-utils appstream dpkg-dev file) ;;
+                     desktop-file-utils appstream dpkg-dev file
+                     # tst_twoscreens: Xorg with its dummy driver, two monitors set up with xrandr
+                     xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils) ;;
 esac
 
 missing=()
