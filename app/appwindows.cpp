@@ -11,6 +11,7 @@
 #include "windowplacement.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
@@ -22,6 +23,9 @@ AppWindows::AppWindows(UserPrompts &prompts)
     // The task-bar name; unlike a display name it leaves every window's caption alone. Set
     // before any window reaches the screen, since X11 takes it when the first one does.
     QApplication::setApplicationName(QStringLiteral("Velkaro 2005"));
+    // The first window opens on the primary screen; each later one on the screen of the window
+    // the learner comes from.
+    openOnScreen(m_start.get(), QGuiApplication::primaryScreen());
     connect(m_start.get(), &StartWindow::enterRequested, this, &AppWindows::enterMainFromStart);
     connect(m_start.get(), &StartWindow::quitRequested, qApp, &QCoreApplication::quit);
 }
@@ -71,12 +75,13 @@ void AppWindows::enterMainFromStart()
 {
     createRemainingWindows(); // should the learner be quicker than the first paint
     m_start->hide();
-    enterMain();
+    enterMain(m_start.get());
 }
 
 void AppWindows::backToStart()
 {
     m_main->hide();
+    openOnScreen(m_start.get(), screenOf(m_main.get()));
     showWindow(m_start.get());
 }
 
@@ -89,6 +94,7 @@ void AppWindows::openStrip()
 void AppWindows::openSearch()
 {
     m_main->hide();
+    openOnScreen(m_search.get(), screenOf(m_main.get()));
     showWindow(m_search.get());
 }
 
@@ -96,6 +102,7 @@ void AppWindows::openSettings()
 {
     if (m_settings->isVisible())
         return; // a request queued before it opened: it is open already
+    openOnScreen(m_settings.get(), screenOf(m_main.get()));
     m_settings->exec();
     showWindow(m_main.get()); // back from the modal window: no entry, the main window keeps its word
 }
@@ -103,17 +110,18 @@ void AppWindows::openSettings()
 void AppWindows::backFromStrip()
 {
     m_strip->leave();
-    enterMain();
+    enterMain(m_strip.get());
 }
 
 void AppWindows::backFromSearch()
 {
     m_search->hide();
-    enterMain();
+    enterMain(m_search.get());
 }
 
-void AppWindows::enterMain()
+void AppWindows::enterMain(const QWidget *from)
 {
+    openOnScreen(m_main.get(), screenOf(from));
     showWindow(m_main.get());
     m_main->enterFromElsewhere(); // back to level 4, word 1
 }

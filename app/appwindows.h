@@ -8,6 +8,7 @@
 class BrowseModel;
 class MainWindow;
 class QApplication;
+class QWidget;
 class SearchWindow;
 class SettingsWindow;
 class StartWindow;
@@ -52,7 +53,7 @@ private:
     void backFromStrip();
     void backFromSearch();
     // The ways in from the start window, the strip and the search window.
-    void enterMain();
+    void enterMain(const QWidget *from);
 
     UserPrompts &m_prompts;
     QTranslator m_toolkitTexts;

@@ -1,6 +1,7 @@
 #include "windowplacement.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -58,6 +59,24 @@ QPoint framePosition(const QSize &frame, const QRect &available)
     return outer.topLeft();
 }
 
+namespace {
+
+// Where openOnScreen keeps the window's screen.
+constexpr char openingScreenProperty[] = "_velkaro_opening_screen";
+
+} // namespace
+
+QScreen *screenOf(const QWidget *window)
+{
+    QScreen *screen = QGuiApplication::screenAt(window->geometry().center());
+    return screen ? screen : window->screen();
+}
+
+void openOnScreen(QWidget *window, QScreen *screen)
+{
+    window->setProperty(openingScreenProperty, QVariant::fromValue(QPointer<QScreen>(screen)));
+}
+
 void showWindow(QWidget *window)
 {
     window->show();
@@ -83,7 +102,12 @@ QMargins currentFrame(QWidget *window)
 
 void placeFrame(QWidget *window, const QMargins &frame)
 {
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    // Not the window's own screen, which the window system may not have settled yet: X11
+    // gives a new window the screen its unplaced geometry lies on, and changes it when told
+    // how the window stands.
+    const QScreen *screen = window->property(openingScreenProperty).value<QPointer<QScreen>>();
+    if (!screen)
+        screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QPoint outer = framePosition(window->size().grownBy(frame), screen->availableGeometry());

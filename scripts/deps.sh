@@ -16,7 +16,9 @@ case "${1:-run}" in
                      desktop-file-utils appstream dpkg-dev file
                      # Other Song and Mincho faces beside ours: the tests see that each word
                      # line still draws with its own stand-in.
-                     fonts-noto-cjk) ;;
+                     fonts-noto-cjk
+                     # tst_twoscreens: Xorg with its dummy driver, two monitors set up with xrandr
+                     xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils) ;;
 esac
 
 missing=()

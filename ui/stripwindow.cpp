@@ -14,7 +14,9 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -173,6 +175,9 @@ void StripWindow::closeEvent(QCloseEvent *event)
 
 void StripWindow::showEvent(QShowEvent *event)
 {
-    move(place);
+    // On the primary screen, whose corner is the desktop's (0, 0) on Windows but need not be
+    // on X11 (a primary monitor right of or below another).
+    if (const QScreen *primary = QGuiApplication::primaryScreen())
+        move(primary->geometry().topLeft() + place);
     QWidget::showEvent(event);
 }

@@ -19,7 +19,7 @@ class StripWindow : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr QPoint place{33, 0}; // where the strip always stands on the screen
+    static constexpr QPoint place{33, 0}; // where the strip always stands on the primary screen
 
     explicit StripWindow(BrowseModel &model, QWidget *parent = nullptr);
 

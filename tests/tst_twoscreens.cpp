@@ -1,0 +1,173 @@
+// The windows on a desktop of two monitors side by side whose primary one is on the right
+// (tests/withtwoscreens.sh: Xorg's dummy driver with two outputs, under Openbox), where the
+// left monitor's corner, not the primary one's, is the desktop's (0, 0): the strip stands at
+// the top of the primary monitor, and each centred window is centred on the monitor it opens
+// on, which is the primary one for the start window and that of the window the learner comes
+// from for the others.
+
+#include "windowsfixture.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
+class TestTwoScreens : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void stripStandsAtTopOfPrimaryScreen();
+    void windowIsCentredOnScreenItOpensOn_data();
+    void windowIsCentredOnScreenItOpensOn();
+};
+
+namespace {
+
+QScreen *primaryScreen() { return QGuiApplication::primaryScreen(); }
+
+// The other monitor, left of the primary one.
+QScreen *leftScreen()
+{
+    for (QScreen *screen : QGuiApplication::screens())
+        if (screen != primaryScreen())
+            return screen;
+    return nullptr;
+}
+
+// The window with its frame, once the window manager has framed it; the window alone, as the
+// program placed it, for one that has no frame (Qt does not always bring its QWindow's idea
+// of where a window without a frame stands up to date).
+QRect frameOf(QWidget *window)
+{
+    QWindow *handle = window->windowHandle();
+    if (!handle || !handle->isExposed())
+        return QRect();
+    if (window->windowFlags() & Qt::FramelessWindowHint)
+        return window->geometry();
+    return handle->frameMargins().isNull() ? QRect() : handle->frameGeometry();
+}
+
+// Whether a frame is centred on that area, to the pixel (one pixel off where the area's odd
+// remainder cannot be split evenly). Every window fits both monitors.
+bool centredOn(const QRect &frame, const QRect &area)
+{
+    if (frame.isNull())
+        return false;
+    const int left = frame.left() - area.left(), right = area.right() - frame.right();
+    const int top = frame.top() - area.top(), bottom = area.bottom() - frame.bottom();
+    return left >= 0 && right >= 0 && top >= 0 && bottom >= 0 && qAbs(left - right) <= 1 && qAbs(top - bottom) <= 1;
+}
+
+QString describe(const QRect &rect)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+}
+
+// Moves the shown main window, frame and all, to the middle of a screen, as the learner drags it.
+bool moveMainWindowTo(QScreen *screen)
+{
+    const QRect frame = mainWindow()->frameGeometry();
+    mainWindow()->move(screen->availableGeometry().center() - QPoint(frame.width(), frame.height()) / 2);
+    return QTest::qWaitFor([screen] {
+        return mainWindow()->screen() == screen && screen->availableGeometry().contains(frameOf(mainWindow()));
+    });
+}
+
+} // namespace
+
+void TestTwoScreens::initTestCase()
+{
+    if (QGuiApplication::platformName() != QStringLiteral("xcb") || QGuiApplication::screens().size() != 2)
+        QSKIP("runs on an X server with two monitors and a window manager (tests/withtwoscreens.sh)");
+    // The desktop this is about: the primary monitor does not start at the desktop's corner.
+    QVERIFY2(primaryScreen()->geometry().left() > 0,
+             qPrintable(QStringLiteral("primary monitor at %1").arg(describe(primaryScreen()->geometry()))));
+    QCOMPARE(leftScreen()->geometry().topLeft(), QPoint(0, 0));
+}
+
+void TestTwoScreens::init()
+{
+    buildWindows();
+}
+
+void TestTwoScreens::cleanup()
+{
+    destroyWindows();
+}
+
+void TestTwoScreens::stripStandsAtTopOfPrimaryScreen()
+{
+    const QPoint place = primaryScreen()->geometry().topLeft() + QPoint(33, 0);
+    QVERIFY(enterMainWindow());
+    // From the main window on either monitor, every time it opens.
+    for (QScreen *from : {primaryScreen(), leftScreen(), leftScreen()}) {
+        QVERIFY(moveMainWindowTo(from));
+        stripButton()->click();
+        QVERIFY(QTest::qWaitForWindowExposed(stripWindow()));
+        QTRY_COMPARE(frameOf(stripWindow()).topLeft(), place);
+        stripBackAction()->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+    }
+}
+
+enum class Opened { Start, MainFromStart, Search, Settings };
+
+void TestTwoScreens::windowIsCentredOnScreenItOpensOn_data()
+{
+    QTest::addColumn<Opened>("window");
+    QTest::addColumn<bool>("fromLeftScreen"); // the main window moved to the left monitor first
+    QTest::newRow("start window") << Opened::Start << false;
+    QTest::newRow("main window") << Opened::MainFromStart << false;
+    QTest::newRow("search window") << Opened::Search << false;
+    QTest::newRow("settings window") << Opened::Settings << false;
+    QTest::newRow("search window from the left monitor") << Opened::Search << true;
+    QTest::newRow("settings window from the left monitor") << Opened::Settings << true;
+}
+
+void TestTwoScreens::windowIsCentredOnScreenItOpensOn()
+{
+    QFETCH(Opened, window);
+    QFETCH(bool, fromLeftScreen);
+    QScreen *expected = fromLeftScreen ? leftScreen() : primaryScreen();
+    // Checks the window once it is on the screen with its frame.
+    auto check = [expected](QWidget *shown) {
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        QTRY_VERIFY2(centredOn(frameOf(shown), expected->availableGeometry()),
+                     qPrintable(QStringLiteral("%1 at %2, not centred on %3 %4")
+                                    .arg(shown->objectName(), describe(frameOf(shown)), expected->name(),
+                                         describe(expected->availableGeometry()))));
+    };
+
+    if (window == Opened::Start) {
+        startWindow()->show(); // as the program starts
+        check(startWindow());
+        return;
+    }
+    QVERIFY(enterMainWindow());
+    if (window == Opened::MainFromStart) {
+        check(mainWindow());
+        return;
+    }
+    if (fromLeftScreen)
+        QVERIFY(moveMainWindowTo(leftScreen()));
+    if (window == Opened::Search) {
+        searchButton()->click();
+        check(searchWindow());
+        searchWindow()->close();
+        return;
+    }
+    bool checked = false;
+    QTimer::singleShot(0, settingsWindow(), [&] {
+        auto close = qScopeGuard([] { doneButton()->click(); });
+        check(settingsWindow());
+        checked = !QTest::currentTestFailed();
+    });
+    settingsButton()->click(); // modal: returns when the window closes
+    QVERIFY(checked);
+}
+
+QTEST_MAIN(TestTwoScreens)
+#include "tst_twoscreens.moc"
