@@ -190,6 +190,8 @@ private slots:
 private:
     // The list words of one level (affixes left out) and, for each, the banks holding it.
     QList<QSet<int>> banksHolding(int listLevel) const;
+    // Every bank's entry of one word (written form and reading), with its bank.
+    QList<std::pair<WordLevel, Word>> entriesOf(const QString &written, const QString &reading) const;
 
     Dictionary m_dictionary;
     QList<ListWord> m_examList;
@@ -618,18 +620,11 @@ void TestBankData::falseFriendsDoNotLead()
     QFETCH(QString, written);
     QFETCH(QString, reading);
     QFETCH(QString, lookalike);
-    int held = 0;
-    for (WordLevel level : AllLevels) {
-        const bool readingFirst = bankFile(level).readingFirst;
-        for (const Word &w : m_banks[int(level)]) {
-            if (w.written(readingFirst) != written || w.reading(readingFirst) != reading)
-                continue;
-            ++held;
-            QVERIFY2(!w.meaning.startsWith(lookalike),
-                     qPrintable(QString("%1 word %2: %3").arg(bankFile(level).name).arg(w.number).arg(w.meaning)));
-        }
-    }
-    QVERIFY2(held > 0, "no bank holds the word");
+    const auto entries = entriesOf(written, reading);
+    QVERIFY2(!entries.isEmpty(), "no bank holds the word");
+    for (const auto &[level, w] : entries)
+        QVERIFY2(!w.meaning.startsWith(lookalike),
+                 qPrintable(QString("%1 word %2: %3").arg(bankFile(level).name).arg(w.number).arg(w.meaning)));
 }
 
 // The closed sets where two meanings swap unnoticed, every one of them well formed (family
@@ -658,19 +653,25 @@ void TestBankData::closedSetsLead()
     QFETCH(QString, written);
     QFETCH(QString, reading);
     QFETCH(QString, leading);
-    int held = 0;
+    const auto entries = entriesOf(written, reading);
+    QVERIFY2(!entries.isEmpty(), "no bank holds the word");
+    for (const auto &[level, w] : entries)
+        QVERIFY2(leadingItem(w.meaning) == leading,
+                 qPrintable(QString("%1 line %2: \"%3\" should lead with \"%4\"")
+                                .arg(bankFile(level).name).arg(w.number).arg(w.meaning, leading)));
+}
+
+QList<std::pair<WordLevel, Word>> TestBankData::entriesOf(const QString &written, const QString &reading) const
+{
+    QList<std::pair<WordLevel, Word>> entries;
     for (WordLevel level : AllLevels) {
         const bool readingFirst = bankFile(level).readingFirst;
-        for (const Word &w : m_banks[int(level)]) {
-            if (w.written(readingFirst) != written || w.reading(readingFirst) != reading)
-                continue;
-            ++held;
-            QVERIFY2(leadingItem(w.meaning) == leading,
-                     qPrintable(QString("%1 line %2: \"%3\" should lead with \"%4\"")
-                                    .arg(bankFile(level).name).arg(w.number).arg(w.meaning, leading)));
+        for (const Word &w : m_banks.value(int(level))) {
+            if (w.written(readingFirst) == written && w.reading(readingFirst) == reading)
+                entries.append({level, w});
         }
     }
-    QVERIFY2(held > 0, "no bank holds the word");
+    return entries;
 }
 
 QTEST_GUILESS_MAIN(TestBankData)
