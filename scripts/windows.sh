@@ -31,7 +31,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools dpkg-dev
     qt6-translations-l10n fonts-ipafont-mincho fonts-arphic-gbsn00lp fonts-wqy-microhei
 )
-[ $run_tests -eq 1 ] && packages+=(wine64 xvfb xauth openbox xdotool x11-utils imagemagick)
+[ $run_tests -eq 1 ] && packages+=(wine64 xvfb xauth openbox xdotool x11-utils imagemagick python3-pefile)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -125,15 +125,22 @@ out=$source_dir/build-windows
 cross_build=$out/build
 mkdir -p "$out/host"
 
-# bankgen makes the word banks during the build, so it is built for this machine.
+# bankgen makes the word banks and makeresources the program's icon during the build, so they
+# are built for this machine.
 if [ ! -x "$out/host/bankgen" ] || [ wordbank/bankgen.cpp -nt "$out/host/bankgen" ]; then
     c++ -std=c++20 -O2 -Wall -Wextra -Werror -o "$out/host/bankgen" wordbank/bankgen.cpp
+fi
+if [ ! -x "$out/host/makeresources" ] || [ resources/makeresources.cpp -nt "$out/host/makeresources" ]; then
+    # shellcheck disable=SC2046 # pkg-config's flags are separate words
+    c++ -std=c++20 -O2 -Wall -Wextra -Werror -fPIC $(pkg-config --cflags Qt6Gui) \
+        -o "$out/host/makeresources" resources/makeresources.cpp $(pkg-config --libs Qt6Gui)
 fi
 
 nice cmake -S . -B "$cross_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$qt_prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DVELKARO_HOST_BANKGEN="$out/host/bankgen" -DCMAKE_CROSSCOMPILING_EMULATOR="$source_dir/tests/winerun.sh" > /dev/null
+    -DVELKARO_HOST_BANKGEN="$out/host/bankgen" -DVELKARO_HOST_MAKERESOURCES="$out/host/makeresources" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$source_dir/tests/winerun.sh" > /dev/null
 if [ $run_tests -eq 1 ]; then
     nice cmake --build "$cross_build"
 else
