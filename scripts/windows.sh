@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program for 64-bit Windows, cross-built on Debian 12.
 #
-#   scripts/windows.sh           makes build-windows/velkaro-<version>-windows-x64.zip
+#   scripts/windows.sh           makes build-windows/velkaro-<version>-windows-x64-setup.exe, the
+#                                setup program, and build-windows/velkaro-<version>-windows-x64.zip
 #   scripts/windows.sh --test    also builds the tests for Windows and runs them under Wine on a
 #                                virtual X server, then runs the program itself from start to finish
 #
@@ -28,7 +29,7 @@ sudo=()
 packages=(
     g++ cmake ninja-build pkg-config zip
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    qt6-base-dev qt6-base-dev-tools dpkg-dev
+    qt6-base-dev qt6-base-dev-tools dpkg-dev nsis
     qt6-translations-l10n fonts-ipafont-mincho fonts-arphic-gbsn00lp fonts-wqy-microhei
 )
 [ $run_tests -eq 1 ] && packages+=(wine64 xvfb xauth openbox xdotool x11-utils imagemagick python3-pefile)
@@ -214,6 +215,47 @@ The program itself and its word lists: LICENSE.txt, beside velkaro.exe.
 TEXT
 (cd "$out" && zip -q -r -9 "$name.zip" "$name")
 echo "Made $out/$name.zip ($(du -k "$out/$name.zip" | cut -f1) KiB; $(du -sk "$stage" | cut -f1) KiB unpacked)"
+
+# --- The setup program: the same files, installed with a Start-menu entry and an uninstaller ------
+
+setup=$out/$name-setup.exe
+setup_work=$out/setup
+rm -rf "$setup_work" "$setup"
+mkdir -p "$setup_work"
+# What it installs and, the other way round, what its uninstaller removes: exactly these files,
+# then their folders if they are empty.
+(
+    cd "$stage"
+    find . -type d | sort | while IFS= read -r dir; do
+        folder=${dir#.}
+        echo "SetOutPath \"\$INSTDIR${folder//\//\\}\""
+        find "$dir" -maxdepth 1 -type f | sort | while IFS= read -r file; do echo "File \"$stage/${file#./}\""; done
+    done > "$setup_work/install-files.nsh"
+    find . -type f | sort | while IFS= read -r file; do
+        file=${file#.}
+        echo "Delete \"\$INSTDIR${file//\//\\}\""
+    done > "$setup_work/uninstall-files.nsh"
+    find . -mindepth 1 -type d | sort -r | while IFS= read -r dir; do
+        dir=${dir#.}
+        echo "RMDir \"\$INSTDIR${dir//\//\\}\""
+    done >> "$setup_work/uninstall-files.nsh"
+)
+# The licence page: a word in Chinese, then LICENSE as it is (UTF-8 with a byte-order mark and
+# Windows line ends, as the page reads text).
+{
+    printf '\xef\xbb\xbf'
+    echo "Velkaro 2005 的程序按 MIT 许可证发布，词表按 CC BY-SA 4.0 发布，全文（英文）如下。随附的 Qt、"
+    echo "MinGW 运行库和字体的许可证在安装文件夹的 licences 文件夹里。"
+    echo
+    cat LICENSE
+} | sed 's/$/\r/' > "$setup_work/licence.txt"
+version4=$(echo "$version.0.0.0" | cut -d. -f1-4)
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION4="$version4" \
+    -DINSTALL_FILES="$setup_work/install-files.nsh" -DUNINSTALL_FILES="$setup_work/uninstall-files.nsh" \
+    -DLICENSE_FILE="$setup_work/licence.txt" -DICON="$cross_build/resources/velkaro.ico" \
+    -DOUTFILE="$setup" packaging/windows/setup.nsi > "$setup_work/makensis.log" 2>&1 \
+    || { cat "$setup_work/makensis.log"; exit 1; }
+echo "Made $setup ($(du -k "$setup" | cut -f1) KiB)"
 
 [ $run_tests -eq 1 ] || exit 0
 exec bash tests/underwine.sh "$cross_build" "$stage" "$qt_prefix" "$out/wine-shots"
