@@ -258,4 +258,4 @@ makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION4="$version4" \
 echo "Made $setup ($(du -k "$setup" | cut -f1) KiB)"
 
 [ $run_tests -eq 1 ] || exit 0
-exec bash tests/underwine.sh "$cross_build" "$stage" "$qt_prefix" "$out/wine-shots"
+exec bash tests/underwine.sh "$cross_build" "$stage" "$qt_prefix" "$out/wine-shots" "$setup"
