@@ -10,7 +10,9 @@
 # Wine sees no font of this Linux machine, only its own and those the program brings, as a
 # Windows without Chinese or Japanese fonts would be.
 #
-# The Wine prefix's own folders (Desktop, ...) link to nothing of the caller's home.
+# Wine's windows, the titles xdotool finds them by and the texts the tests read are in UTF-8 in
+# every caller's locale, and the Wine prefix's own folders (Desktop, ...) link to nothing of the
+# caller's home.
 #
 # Usage: tests/underwine.sh BUILD_DIR PROGRAM_DIR QT_PREFIX [SHOTS_DIR [SETUP_EXE]]
 set -euo pipefail
@@ -18,6 +20,8 @@ build=$(realpath "$1") program=$(realpath "$2") qt=$(realpath "$3")
 shots=$(realpath -m "${4:-$build/wine-shots}")
 setup=${5:+$(realpath "$5")}
 mkdir -p "$shots"
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 
 work=$(mktemp -d)
 xvfb="" openbox=""

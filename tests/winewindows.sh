@@ -1,6 +1,8 @@
 # Finding and driving the windows that Wine shows on the X display, for the Wine tests
 # (sourced by underwine.sh and wineinstall.sh). Windows are found by their title and the size of
-# their client area.
+# their client area. xdotool matches the title in WM_NAME, which Wine writes in the character set
+# of the locale (question marks for Chinese in the POSIX locale): underwine.sh runs everything in
+# C.UTF-8, whatever the caller's locale.
 
 # The shown window with that exact title and that size (the client area), waiting up to 15 s.
 window_of() {
