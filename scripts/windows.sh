@@ -27,6 +27,19 @@ case "${1:-}" in
     *) echo "usage: $0 [--test]" >&2; exit 2 ;;
 esac
 
+# Qt for Windows is built from the source of the Qt that Debian 12 installs (qt6-base-dev), whose
+# moc, rcc and uic the build uses: another release has another Qt, or none of these packages.
+os_release=/etc/os-release
+[ -f $os_release ] || os_release=/usr/lib/os-release
+os_id=$(. $os_release && echo "${ID:-}")
+os_version=$(. $os_release && echo "${VERSION_ID:-}")
+if [ "$os_id" != debian ] || [ "$os_version" != 12 ]; then
+    os_name=$(. $os_release && echo "${NAME:-unknown} ${VERSION_ID:-}${VERSION_CODENAME:+ ($VERSION_CODENAME)}")
+    echo "scripts/windows.sh builds Qt for Windows from Debian 12's qtbase source package and supports" \
+         "Debian 12 (bookworm) only; this is ${os_name/Debian GNU\/Linux/Debian}." >&2
+    exit 1
+fi
+
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 
