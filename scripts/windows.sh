@@ -285,12 +285,12 @@ mkdir -p "$setup_work"
         echo "RMDir \"\$INSTDIR${dir//\//\\}\""
     done >> "$setup_work/uninstall-files.nsh"
 )
-# The licence page: a word in Chinese, then LICENSE as it is (UTF-8 with a byte-order mark and
+# The licence page: a word in Chinese (a line a sentence: the page wraps them), then LICENSE as it is (UTF-8 with a byte-order mark and
 # Windows line ends, as the page reads text).
 {
     printf '\xef\xbb\xbf'
-    echo "Velkaro 2005 的程序按 MIT 许可证发布，词表按 CC BY-SA 4.0 发布，全文（英文）如下。随附的 Qt、"
-    echo "MinGW 运行库和字体的许可证在安装文件夹的 licences 文件夹里。"
+    echo "Velkaro 2005 的程序按 MIT 许可证发布，词表按 CC BY-SA 4.0 发布，全文（英文）如下。"
+    echo "随附的 Qt、MinGW 运行库和字体的许可证在安装文件夹的 licences 文件夹里。"
     echo
     cat LICENSE
 } | sed 's/$/\r/' > "$setup_work/licence.txt"
