@@ -4,11 +4,18 @@
 //   icon.bmp         16 x 16, 16 colours: the main window's icon, a word card.
 //   appicon-N.png    the menu and dock icon, N x N with transparency for N = 16 to 256: the same
 //                    word card; at 16 pixels it is icon.bmp's pixels on a transparent background.
-// Usage: makeresources DIR          writes the files into DIR
+// and, at build time, the Windows program's icon:
+//   FILE.ico         the menu icon at 16, 24, 32, 48, 64, 128 and 256 pixels, each as Windows
+//                    keeps it in a program: 32-bit colour with transparency, the largest as PNG.
+// Usage: makeresources DIR          writes the pictures into DIR
 //        makeresources --check DIR  exits 1 if a picture in DIR shows other pixels than it makes
+//        makeresources --ico FILE   writes the Windows icon
 
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
@@ -200,14 +207,102 @@ QImage makeAppIcon(int size)
 }
 
 const int appIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+// The sizes Windows shows a program's icon at (22 is a Linux desktop's size alone).
+const int windowsIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+void append16(QByteArray &out, quint16 value)
+{
+    value = qToLittleEndian(value);
+    out.append(reinterpret_cast<const char *>(&value), sizeof value);
+}
+
+void append32(QByteArray &out, quint32 value)
+{
+    value = qToLittleEndian(value);
+    out.append(reinterpret_cast<const char *>(&value), sizeof value);
+}
+
+// One image of an icon file: below 256 pixels a device-independent bitmap of twice the height
+// (the colour rows, then the mask rows, both from the bottom up; the mask marks the fully
+// transparent pixels), at 256 pixels a PNG, which Windows reads there and which is far smaller.
+QByteArray iconImage(const QImage &image)
+{
+    QByteArray out;
+    if (image.width() >= 256) {
+        QBuffer buffer(&out);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return out;
+    }
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    const int width = argb.width(), height = argb.height();
+    const int maskStride = (width + 31) / 32 * 4;
+    append32(out, 40); // BITMAPINFOHEADER
+    append32(out, quint32(width));
+    append32(out, quint32(height * 2));
+    append16(out, 1);  // planes
+    append16(out, 32); // bits per pixel
+    append32(out, 0);  // no compression
+    append32(out, quint32(width * height * 4 + maskStride * height));
+    append32(out, 0);
+    append32(out, 0);
+    append32(out, 0);
+    append32(out, 0);
+    for (int y = height - 1; y >= 0; --y)
+        for (int x = 0; x < width; ++x) {
+            const QRgb p = argb.pixel(x, y);
+            out.append(char(qBlue(p))).append(char(qGreen(p))).append(char(qRed(p))).append(char(qAlpha(p)));
+        }
+    for (int y = height - 1; y >= 0; --y) {
+        QByteArray row(maskStride, '\0');
+        for (int x = 0; x < width; ++x)
+            if (qAlpha(argb.pixel(x, y)) == 0)
+                row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
+        out.append(row);
+    }
+    return out;
+}
+
+// An icon file: its header, a directory entry for each image, the images.
+QByteArray makeWindowsIcon()
+{
+    std::vector<std::pair<int, QByteArray>> images;
+    for (int size : windowsIconSizes)
+        images.emplace_back(size, iconImage(makeAppIcon(size)));
+    QByteArray out;
+    append16(out, 0);
+    append16(out, 1); // an icon, not a cursor
+    append16(out, quint16(images.size()));
+    quint32 offset = quint32(6 + 16 * images.size());
+    for (const auto &[size, data] : images) {
+        out.append(char(size & 0xFF)).append(char(size & 0xFF)); // 0 stands for 256
+        out.append('\0').append('\0');                            // no palette, reserved
+        append16(out, 1);
+        append16(out, 32);
+        append32(out, quint32(data.size()));
+        append32(out, offset);
+        offset += quint32(data.size());
+    }
+    for (const auto &image : images)
+        out.append(image.second);
+    return out;
+}
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--ico") {
+        QFile file(QString::fromLocal8Bit(argv[2]));
+        if (!file.open(QIODevice::WriteOnly) || file.write(makeWindowsIcon()) < 0 || !file.flush()) {
+            std::cerr << argv[2] << ": cannot write\n";
+            return 1;
+        }
+        return 0;
+    }
     const bool check = argc == 3 && std::string(argv[1]) == "--check";
     if (argc != 2 && !check) {
-        std::cerr << "usage: makeresources [--check] DIR\n";
+        std::cerr << "usage: makeresources [--check] DIR | makeresources --ico FILE\n";
         return 2;
     }
     const QString dir = QString::fromLocal8Bit(argv[argc - 1]);

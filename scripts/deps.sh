@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages this project needs, only those that are missing.
-# Usage: scripts/deps.sh [run|test]
+# Installs the Debian packages this project needs, only those that are missing.
+# Usage: scripts/deps.sh [run|test|windows|windows-test]
 set -euo pipefail
 
 packages=(
@@ -19,6 +19,13 @@ case "${1:-run}" in
                      fonts-noto-cjk
                      # tst_twoscreens: Xorg with its dummy driver, two monitors set up with xrandr
                      xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils) ;;
+    # scripts/windows.sh: Wine and what drives it for the tests, then what the cross-build needs
+    # (MinGW-w64, Debian's qtbase source through dpkg-dev, moc/rcc/uic, the zip, NSIS for the
+    # setup program).
+    windows-test) packages+=(wine64 xvfb xauth openbox xdotool x11-utils imagemagick python3-pefile) ;&
+    windows) packages+=(zip g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools
+                        dpkg-dev nsis) ;;
+    *) echo "usage: $0 [run|test|windows|windows-test]" >&2; exit 2 ;;
 esac
 
 missing=()

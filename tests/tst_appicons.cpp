@@ -1,8 +1,12 @@
 // The menu and dock icons that makeresources makes: each is a PNG that a standard
 // decoder reads at its size, and the 16-pixel one is the window icon on a transparent background.
+// The Windows program's icon file holds the same pictures at Windows' sizes.
 
+#include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QTest>
+#include <QtEndian>
 
 class TestAppIcons : public QObject
 {
@@ -12,6 +16,7 @@ private slots:
     void decodesAtItsSize_data();
     void decodesAtItsSize();
     void smallestIsTheWindowIcon();
+    void windowsIconHoldsTheMenuIcons();
 
 private:
     static QImage load(const QString &name);
@@ -61,6 +66,53 @@ void TestAppIcons::smallestIsTheWindowIcon()
             if (icon.pixel(x, y) != expected)
                 QFAIL(qPrintable(QStringLiteral("pixel %1, %2 differs").arg(x).arg(y)));
         }
+    }
+}
+
+void TestAppIcons::windowsIconHoldsTheMenuIcons()
+{
+    const QList<int> sizes = {16, 24, 32, 48, 64, 128, 256};
+    QFile file(QStringLiteral(WINDOWS_ICON));
+    QVERIFY2(file.open(QIODevice::ReadOnly), "the build made no icon file");
+    const QByteArray data = file.readAll();
+    auto u16 = [&data](qsizetype at) { return qFromLittleEndian<quint16>(data.constData() + at); };
+    auto u32 = [&data](qsizetype at) { return qFromLittleEndian<quint32>(data.constData() + at); };
+    // As Windows reads it: an icon (type 1) of 32-bit images, a bitmap header before each image
+    // but the largest, which is a PNG; the images lie inside the file.
+    QVERIFY(data.size() >= 6 + 16 * sizes.size());
+    QCOMPARE(u16(2), 1);
+    QCOMPARE(u16(4), sizes.size());
+    for (int i = 0; i < sizes.size(); ++i) {
+        const qsizetype entry = 6 + 16 * i;
+        QCOMPARE(int(quint8(data[entry])), sizes[i] % 256);
+        QCOMPARE(u16(entry + 6), 32);
+        const quint32 length = u32(entry + 8), offset = u32(entry + 12);
+        QVERIFY(offset + length <= quint32(data.size()));
+        if (sizes[i] == 256)
+            QVERIFY(data.mid(offset, 8) == "\x89PNG\r\n\x1a\n");
+        else
+            QCOMPARE(u32(offset), 40u);
+    }
+
+    // Its pictures are the menu icons, pixel for pixel, transparency included. Compared as Qt's
+    // icon reader delivers them, with the colours multiplied by the opacity: turned back, a
+    // half-transparent pixel's colour can be 1 off what the file holds.
+    if (!QImageReader::supportedImageFormats().contains("ico"))
+        QSKIP("this Qt reads no icon files (Qt for Windows is built without them); the Windows "
+              "tests compare the icon in velkaro.exe with this file");
+    QImageReader reader(QStringLiteral(WINDOWS_ICON), "ico");
+    QCOMPARE(reader.imageCount(), sizes.size());
+    for (int i = 0; i < sizes.size(); ++i) {
+        QVERIFY(reader.jumpToImage(i));
+        const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage expected = load(QStringLiteral("appicon-%1.png").arg(sizes[i]))
+                                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QCOMPARE(image.size(), expected.size());
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != expected.pixel(x, y))
+                    QFAIL(qPrintable(QStringLiteral("%1 pixels: pixel %2, %3 is %4, not %5").arg(sizes[i]).arg(x).arg(y)
+                                         .arg(image.pixel(x, y), 8, 16).arg(expected.pixel(x, y), 8, 16)));
     }
 }
 

@@ -1,18 +1,27 @@
 #!/usr/bin/env bash
 # The Windows build under Wine, on a virtual X server of its own (scripts/windows.sh --test):
-#  1. the cross-built CTest suite, each test a Windows program on Qt's windows platform;
-#  2. the program from the zip's folder, driven from outside as a learner drives it, with
+#  1. the setup program, installed and uninstalled silently (wineinstall.sh), while the Wine
+#     prefix is fresh;
+#  2. the cross-built CTest suite, each test a Windows program on Qt's windows platform;
+#  3. the program from the zip's folder, driven from outside as a learner drives it, with
 #     xdotool on the X display where Wine draws its windows: the start window shows, 进入 brings
 #     the main window, the settings, search and strip windows open and close, 返回 leads back and
 #     退出 ends the process with exit code 0. A picture of each of the five windows is kept.
 # Wine sees no font of this Linux machine, only its own and those the program brings, as a
 # Windows without Chinese or Japanese fonts would be.
 #
-# Usage: tests/underwine.sh BUILD_DIR PROGRAM_DIR QT_PREFIX [SHOTS_DIR]
+# Wine's windows, the titles xdotool finds them by and the texts the tests read are in UTF-8 in
+# every caller's locale, and the Wine prefix's own folders (Desktop, ...) link to nothing of the
+# caller's home.
+#
+# Usage: tests/underwine.sh BUILD_DIR PROGRAM_DIR QT_PREFIX [SHOTS_DIR [SETUP_EXE]]
 set -euo pipefail
 build=$(realpath "$1") program=$(realpath "$2") qt=$(realpath "$3")
 shots=$(realpath -m "${4:-$build/wine-shots}")
+setup=${5:+$(realpath "$5")}
 mkdir -p "$shots"
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 
 work=$(mktemp -d)
 xvfb="" openbox=""
@@ -37,7 +46,10 @@ openbox=$!
 export PATH=/usr/lib/wine:$PATH # Debian's wine64 package: wine64 and wineserver live there
 printf '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig></fontconfig>\n' > "$work/fonts.conf"
 export FONTCONFIG_FILE=$work/fonts.conf
-export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export HOME=$work/home
+mkdir -p "$HOME"
+# No Mono or Gecko to install, and no Linux menu entries for the Start-menu shortcuts.
+export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Where the tests find Qt's DLLs and MinGW's runtime (the program has its own beside it).
 WINEPATH="Z:$qt/bin"
 for dir in /usr/lib/gcc/x86_64-w64-mingw32/*-posix /usr/x86_64-w64-mingw32/lib; do WINEPATH="$WINEPATH;Z:$dir"; done
@@ -47,9 +59,16 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 echo "Starting Wine ($(wine64 --version)) on $DISPLAY"
 wine64 wineboot --init > "$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; exit 1; }
 wineserver -w
+# One Wine server for all that follows, instead of one started (seconds each) for every program.
+wineserver -p > /dev/null 2>&1 # its output would hold this script's pipe open
 
 # Openbox is up once it has set its supporting window on the root.
 for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+
+if [ -n "$setup" ]; then
+    bash "$(dirname "$0")/wineinstall.sh" "$setup" "$program" "$build/resources/velkaro.ico" \
+        "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")" "$shots"
+fi
 
 # The tests find Qt's Chinese texts where the program finds them: in translations/ beside them.
 printf '[Paths]\nPrefix = Z:%s\nTranslations = Z:%s/translations\n' "$qt" "$program" > "$build/qt.conf"
@@ -72,46 +91,7 @@ fail() {
     exit 1
 }
 
-# The shown window with that exact title and that size (the client area), waiting up to 15 s.
-window_of() {
-    local title=$1 size=$2
-    for _ in $(seq 150); do
-        for id in $(xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[][().*^$]/\\&/g')\$" 2>/dev/null); do
-            if [ "$(xdotool getwindowgeometry "$id" | sed -n 's/ *Geometry: //p')" = "$size" ]; then
-                echo "$id"
-                return 0
-            fi
-        done
-        sleep 0.1
-    done
-    return 1
-}
-# Whether no shown window has that title and size, waiting up to 15 s.
-gone() {
-    for _ in $(seq 150); do
-        window_of_now "$1" "$2" || return 0
-        sleep 0.1
-    done
-    return 1
-}
-window_of_now() {
-    local id
-    for id in $(xdotool search --onlyvisible --name "^$(printf '%s' "$1" | sed 's/[][().*^$]/\\&/g')\$" 2>/dev/null); do
-        [ "$(xdotool getwindowgeometry "$id" | sed -n 's/ *Geometry: //p')" = "$2" ] && return 0
-    done
-    return 1
-}
-# A shown window with that exact title, of any size, waiting up to 15 s.
-window_titled() {
-    for _ in $(seq 150); do
-        xdotool search --onlyvisible --name "^$(printf '%s' "$1" | sed 's/[][().*^$]/\\&/g')\$" 2>/dev/null | head -1 | grep . && return 0
-        sleep 0.1
-    done
-    return 1
-}
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
-# As a learner closes a window from the keyboard: Alt+F4 in it.
-close_window() { xdotool windowfocus "$1"; sleep 0.3; xdotool key alt+F4; }
+source "$(dirname "$0")/winewindows.sh"
 shot() { sleep 0.5; import -window root "$shots/$1.png"; }
 
 start=$(window_of "$caption" 681x217) || fail "the start window did not show"
