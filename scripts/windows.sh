@@ -10,8 +10,8 @@
 # Installs what is missing with apt (scripts/deps.sh windows). Qt for Windows is built once per
 # machine from Debian's own source package (the qtbase that qt6-base-dev is, with the moc, rcc and
 # uic of that package) and kept under ~/.cache/velkaro/, one folder per Qt version and set of
-# configure options; later runs reuse it. The first build takes 20 to 30 minutes on two cores; one
-# that stops part way is resumed where it stopped by the next run.
+# configure options; later runs reuse it. The first build takes half an hour to an hour and a half
+# on two cores, by load; one that stops part way is resumed where it stopped by the next run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
