@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QTest>
-#include <QtEndian>
 
 class TestAppIcons : public QObject
 {
@@ -75,17 +74,19 @@ void TestAppIcons::windowsIconHoldsTheMenuIcons()
     QFile file(QStringLiteral(WINDOWS_ICON));
     QVERIFY2(file.open(QIODevice::ReadOnly), "the build made no icon file");
     const QByteArray data = file.readAll();
-    auto u16 = [&data](qsizetype at) { return qFromLittleEndian<quint16>(data.constData() + at); };
-    auto u32 = [&data](qsizetype at) { return qFromLittleEndian<quint32>(data.constData() + at); };
+    // Little-endian numbers; a byte past the end of the file reads as 0.
+    auto byte = [&data](qsizetype at) { return at >= 0 && at < data.size() ? quint32(quint8(data[at])) : 0u; };
+    auto u16 = [&byte](qsizetype at) { return byte(at) | byte(at + 1) << 8; };
+    auto u32 = [&u16](qsizetype at) { return u16(at) | u16(at + 2) << 16; };
     // As Windows reads it: an icon (type 1) of 32-bit images, a bitmap header before each image
     // but the largest, which is a PNG; the images lie inside the file.
     QVERIFY(data.size() >= 6 + 16 * sizes.size());
-    QCOMPARE(u16(2), 1);
-    QCOMPARE(u16(4), sizes.size());
+    QCOMPARE(u16(2), 1u);
+    QCOMPARE(u16(4), quint32(sizes.size()));
     for (int i = 0; i < sizes.size(); ++i) {
         const qsizetype entry = 6 + 16 * i;
         QCOMPARE(int(quint8(data[entry])), sizes[i] % 256);
-        QCOMPARE(u16(entry + 6), 32);
+        QCOMPARE(u16(entry + 6), 32u);
         const quint32 length = u32(entry + 8), offset = u32(entry + 12);
         QVERIFY(offset + length <= quint32(data.size()));
         if (sizes[i] == 256)
