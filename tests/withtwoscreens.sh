@@ -8,6 +8,7 @@
 # Exits with 77, which CTest counts as skipped, when Xorg, its dummy driver, xrandr or openbox
 # is missing.
 set -euo pipefail
+source "$(dirname "$0")/openbox.sh"
 
 missing=()
 for tool in Xorg xrandr openbox; do
@@ -63,12 +64,6 @@ xrandr --addmode DUMMY0 left
 xrandr --addmode DUMMY1 right
 xrandr --output DUMMY0 --mode left --pos 0x0 --output DUMMY1 --mode right --pos 1024x0 --primary
 
-openbox --startup "touch $work/ready" &
-openbox=$!
-for _ in $(seq 100); do
-    [ -e "$work/ready" ] && break
-    sleep 0.1
-done
-[ -e "$work/ready" ] || { echo "Openbox did not start"; exit 1; }
+start_openbox "$work" || exit 1
 cd - >/dev/null
 "$@"

@@ -5,6 +5,7 @@
 # (-displayfd), so runs side by side never share one.
 # Exits with 77, which CTest counts as skipped, when Xvfb or openbox is missing.
 set -euo pipefail
+source "$(dirname "$0")/openbox.sh"
 
 if ! command -v Xvfb >/dev/null || ! command -v openbox >/dev/null; then
     echo "Xvfb or openbox is missing: skipped"
@@ -23,11 +24,5 @@ done
 [ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
 export DISPLAY=":$(head -n 1 "$work/display")"
 
-openbox --startup "touch $work/ready" &
-openbox=$!
-for _ in $(seq 100); do
-    [ -e "$work/ready" ] && break
-    sleep 0.1
-done
-[ -e "$work/ready" ] || { echo "Openbox did not start"; exit 1; }
+start_openbox "$work" || exit 1
 "$@"
