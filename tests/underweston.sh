@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command in a Wayland session of its own: Weston (headless, no screen needed) with
-# XWayland, WAYLAND_DISPLAY and DISPLAY set as a Wayland session sets them.
+# XWayland, WAYLAND_DISPLAY and DISPLAY set as a Wayland session sets them. Weston's log, with
+# its X window manager's events, is at VELKARO_WESTON_LOG for the command to read, and is shown
+# when the command fails.
 # Exits with 77, which CTest counts as skipped, when Weston or XWayland is missing.
 set -euo pipefail
 
@@ -15,7 +17,7 @@ log="$runtime/weston.log"
 export XDG_RUNTIME_DIR="$runtime"
 socket="wayland-velkaro-$$"
 weston --backend=headless-backend.so --xwayland --socket="$socket" --width=1280 --height=800 \
-       --idle-time=0 >"$log" 2>&1 &
+       --idle-time=0 --logger-scopes=log,xwm-wm-x11 >"$log" 2>&1 &
 weston=$!
 trap 'kill $weston 2>/dev/null; wait $weston 2>/dev/null; rm -rf "$runtime"' EXIT
 
@@ -30,6 +32,12 @@ if [ -z "$display" ]; then
     cat "$log"
     exit 1
 fi
-export WAYLAND_DISPLAY="$socket" DISPLAY="$display" XDG_SESSION_TYPE=wayland
+export WAYLAND_DISPLAY="$socket" DISPLAY="$display" XDG_SESSION_TYPE=wayland VELKARO_WESTON_LOG="$log"
 unset QT_QPA_PLATFORM
-"$@"
+status=0
+"$@" || status=$?
+if [ "$status" -ne 0 ]; then
+    echo "Weston's log, its last lines:"
+    grep -v '\[xwm-wm-x11\]' "$log" | tail -20
+fi
+exit "$status"
