@@ -66,11 +66,14 @@ QString describe(const QRect &rect)
     return QStringLiteral("%1,%2 %3x%4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
 }
 
-// Moves the shown main window, frame and all, to the middle of a screen, as the learner drags it.
+// Moves the shown main window to the middle of a screen, as the learner drags it. Its frame,
+// a few pixels wide, stays well inside. The frame's size is not asked for: just after a window
+// opens, Qt may still take it from the window manager's frame as it was before the frame was
+// sized (seen as 1 x 1 under load), and the window then lands across the two monitors.
 bool moveMainWindowTo(QScreen *screen)
 {
-    const QRect frame = mainWindow()->frameGeometry();
-    mainWindow()->move(screen->availableGeometry().center() - QPoint(frame.width(), frame.height()) / 2);
+    const QSize size = mainWindow()->size();
+    mainWindow()->move(screen->availableGeometry().center() - QPoint(size.width(), size.height()) / 2);
     return QTest::qWaitFor([screen] {
         return mainWindow()->screen() == screen && screen->availableGeometry().contains(frameOf(mainWindow()));
     });
