@@ -50,12 +50,7 @@ CONF
 Xorg -displayfd 3 -config xorg.conf -configdir conf.d -logfile "$work/xorg.log" -noreset -nolisten tcp \
      -sharevts -novtswitch -keeptty 3>"$work/display" >"$work/xorg.out" 2>&1 </dev/null &
 xorg=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xorg did not start:"; cat "$work/xorg.out"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+use_display "$work/display" "$work/xorg.out" || exit 1
 
 # The dummy driver has outputs DUMMY0 to DUMMY15; an output with a mode counts as connected.
 xrandr --newmode left 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync

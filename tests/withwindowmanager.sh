@@ -17,12 +17,7 @@ Xvfb -displayfd 3 -nolisten tcp -screen 0 "${VELKARO_SCREEN:-1280x800x24}" 3>"$w
 xvfb=$!
 openbox=
 trap 'kill $openbox $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+use_display "$work/display" "$work/xvfb.log" || exit 1
 
 start_openbox "$work" || exit 1
 "$@"
