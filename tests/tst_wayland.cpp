@@ -5,8 +5,8 @@
 //
 // The test acts on a window only once the compositor shows it, as a person does: Weston's window
 // manager pairs an X window with its Wayland surface a little after the window is mapped, and
-// Weston 14 aborts when a window hidden before that pairing is shown again later (seen in one run
-// of eight on Debian 13, when the test clicked the main window's 小窗 the moment it was mapped).
+// Weston 14 aborts when a window hidden before that pairing is shown again later (seen in about one
+// run in ten on Debian 13, when the test clicked the main window's 小窗 the moment it was mapped).
 
 #include "x11client.h"
 
