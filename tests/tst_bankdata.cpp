@@ -13,6 +13,8 @@
 #include <QStringEncoder>
 #include <QTest>
 
+#include <optional>
+
 namespace {
 
 struct BankFile {
@@ -148,6 +150,20 @@ QString leadingItem(const QString &meaning)
     return meaning;
 }
 
+// The rows below the heading line of one of our tab-separated tables, each split into its
+// fields; nothing when the file cannot be read.
+std::optional<QList<QStringList>> tableRows(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return std::nullopt;
+    QList<QStringList> rows;
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    for (const QString &line : lines.mid(1))
+        rows.append(line.split(u'\t'));
+    return rows;
+}
+
 } // namespace
 
 class TestBankData : public QObject
@@ -225,20 +241,17 @@ void TestBankData::initTestCase()
         m_banks.insert(int(level), words);
     }
 
-    QFile kept(QStringLiteral(KEPT_WORDS_FILE));
-    QVERIFY2(kept.open(QIODevice::ReadOnly | QIODevice::Text), KEPT_WORDS_FILE);
-    for (const QString &line : QString::fromUtf8(kept.readAll()).split(u'\n', Qt::SkipEmptyParts).mid(1)) {
-        const QStringList f = line.split(u'\t');
-        QVERIFY2(f.size() == 2 && !f[0].isEmpty() && !f[1].isEmpty(), qPrintable(line));
-        m_keptWords.insert(line);
+    const auto kept = tableRows(QStringLiteral(KEPT_WORDS_FILE));
+    QVERIFY2(kept, KEPT_WORDS_FILE);
+    for (const QStringList &f : *kept) {
+        QVERIFY2(f.size() == 2 && !f[0].isEmpty() && !f[1].isEmpty(), qPrintable(f.join(u'\t')));
+        m_keptWords.insert(f.join(u'\t'));
     }
 
-    QFile list(QStringLiteral(EXAM_LIST_FILE));
-    QVERIFY2(list.open(QIODevice::ReadOnly | QIODevice::Text), EXAM_LIST_FILE);
-    const QStringList lines = QString::fromUtf8(list.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    for (const QString &line : lines.mid(1)) {
-        const QStringList f = line.split(u'\t');
-        QVERIFY2(f.size() >= 3, qPrintable(line));
+    const auto list = tableRows(QStringLiteral(EXAM_LIST_FILE));
+    QVERIFY2(list, EXAM_LIST_FILE);
+    for (const QStringList &f : *list) {
+        QVERIFY2(f.size() >= 3, qPrintable(f.join(u'\t')));
         if (!f[1].contains(u'~') && !f[2].contains(u'~'))
             m_examList.append({f[0].toInt(), f[1], f[2]});
     }
@@ -605,12 +618,10 @@ void TestBankData::falseFriendsDoNotLead_data()
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("reading");
     QTest::addColumn<QString>("lookalike");
-    QFile file(QStringLiteral(FALSE_FRIENDS_FILE));
-    QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), FALSE_FRIENDS_FILE);
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    for (const QString &line : lines.mid(1)) {
-        const QStringList f = line.split(u'\t');
-        QVERIFY2(f.size() == 4 && !f[2].isEmpty() && !f[3].isEmpty(), qPrintable(line));
+    const auto rows = tableRows(QStringLiteral(FALSE_FRIENDS_FILE));
+    QVERIFY2(rows, FALSE_FRIENDS_FILE);
+    for (const QStringList &f : *rows) {
+        QVERIFY2(f.size() == 4 && !f[2].isEmpty() && !f[3].isEmpty(), qPrintable(f.join(u'\t')));
         QTest::newRow(qPrintable(f[0] + u' ' + f[1])) << f[0] << f[1] << f[2];
     }
 }
@@ -635,13 +646,11 @@ void TestBankData::closedSetsLead_data()
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("reading");
     QTest::addColumn<QString>("leading");
-    QFile file(QStringLiteral(LEADING_WORDS_FILE));
-    QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), LEADING_WORDS_FILE);
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    const auto rows = tableRows(QStringLiteral(LEADING_WORDS_FILE));
+    QVERIFY2(rows, LEADING_WORDS_FILE);
     QSet<QString> sets;
-    for (const QString &line : lines.mid(1)) {
-        const QStringList f = line.split(u'\t');
-        QVERIFY2(f.size() == 4 && !f[2].isEmpty() && !f[3].isEmpty(), qPrintable(line));
+    for (const QStringList &f : *rows) {
+        QVERIFY2(f.size() == 4 && !f[2].isEmpty() && !f[3].isEmpty(), qPrintable(f.join(u'\t')));
         sets.insert(f[3]);
         QTest::newRow(qPrintable(f[0] + u' ' + f[1])) << f[0] << f[1] << f[2];
     }
