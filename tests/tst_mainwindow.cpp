@@ -617,27 +617,34 @@ void TestMainWindow::autoBrowseStepsOnItsTimer()
 void TestMainWindow::returningLandsOnLevel4Word1_data()
 {
     QTest::addColumn<QString>("from");
-    QTest::newRow("search window closed") << QStringLiteral("search close");
-    QTest::newRow("strip's 返回") << QStringLiteral("strip back");
-    QTest::newRow("strip closed") << QStringLiteral("strip close");
+    QTest::addColumn<WordLevel>("level"); // the bank shown when the learner leaves
+    for (const char *from : {"search close", "strip back", "strip close", "start enter"}) {
+        QTest::addRow("%s, from level 3", from) << QString::fromLatin1(from) << WordLevel::Level3;
+        QTest::addRow("%s, from level 4", from) << QString::fromLatin1(from) << WordLevel::Level4;
+    }
 }
 
-// From another level and word, the way back from the search window and the strip lands
-// on the main window, shown and active, at word 1 of level 4.
+// From any word of any level, the way back from the search window, the strip and the start
+// window lands on the main window, shown and active, at word 1 of level 4.
 void TestMainWindow::returningLandsOnLevel4Word1()
 {
     QFETCH(QString, from);
+    QFETCH(WordLevel, level);
     QVERIFY(enterMainWindow());
-    levelButton(WordLevel::Level3)->click();
+    levelButton(level)->click();
     for (int i = 0; i < 4; ++i)
         nextButton()->click();
-    QCOMPARE(counterLabel()->text(), QStringLiteral("5/554"));
-    QWidget *other = from.startsWith(u"search") ? static_cast<QWidget *>(searchWindow()) : stripWindow();
-    (from.startsWith(u"search") ? searchButton() : stripButton())->click();
+    QCOMPARE(counterLabel()->text(), QStringLiteral("5/%1").arg(bankSize(level)));
+    QWidget *other = from.startsWith(u"search") ? static_cast<QWidget *>(searchWindow())
+        : from.startsWith(u"strip")             ? static_cast<QWidget *>(stripWindow())
+                                                : static_cast<QWidget *>(startWindow());
+    (from.startsWith(u"search") ? searchButton() : from.startsWith(u"strip") ? stripButton() : backButton())->click();
     QVERIFY(QTest::qWaitForWindowActive(other));
     QVERIFY(!mainWindow()->isVisible());
     if (from == u"strip back")
         stripBackAction()->trigger();
+    else if (from == u"start enter")
+        enterButton()->click();
     else
         other->close();
     QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
@@ -646,7 +653,8 @@ void TestMainWindow::returningLandsOnLevel4Word1()
     QVERIFY(!startWindow()->isVisible());
     QCOMPARE(counterLabel()->text(), QStringLiteral("1/731"));
     QVERIFY(levelButton(WordLevel::Level4)->isChecked());
-    QCOMPARE(writtenLine()->text(), toQString(bankWords(WordLevel::Level4)[0].first));
+    QVERIFY(store().currentWord().first == bankWords(WordLevel::Level4)[0].first);
+    QCOMPARE(meaningLine()->text(), toQString(bankWords(WordLevel::Level4)[0].meaning));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -287,6 +287,9 @@ void TestSearchWindow::nothingFoundLeavesOneEmptyRow_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("empty box") << QString();
     QTest::newRow("no such text") << QStringLiteral("zzz");
+    // The text as typed, blanks and all: no text of the fixture holds a blank.
+    QTest::newRow("trailing blank") << QStringLiteral("x ");
+    QTest::newRow("leading blank") << QStringLiteral(" x");
     QTest::newRow("emoji has no GBK form") << QStringLiteral("😀");
     QTest::newRow("Extension B character") << QString::fromUcs4(U"\U00020000");
     QTest::newRow("lone surrogate") << QString(QChar(0xD800));
