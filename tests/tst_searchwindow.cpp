@@ -1,4 +1,4 @@
-// The search: the GBK substring test, and the window over the loaded bank.
+// The search: the substring test over the store's texts, and the window over the loaded bank.
 
 #include "windowsfixture.h"
 #include "wordtext.h"
