@@ -14,6 +14,8 @@ case "${1:-run}" in
     test) packages+=(edict libbenchmark-dev libx11-dev libxdamage-dev xvfb xauth openbox
                      weston xwayland qt6-wayland
                      desktop-file-utils appstream dpkg-dev file
+                     # tst_exitcode: runs the built program under gdb
+                     gdb
                      # Other Song and Mincho faces beside ours: the tests see that each word
                      # line still draws with its own stand-in.
                      fonts-noto-cjk

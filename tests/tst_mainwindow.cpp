@@ -8,6 +8,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGlyphRun>
+#include <QProcess>
 #include <QRawFont>
 #include <QScreen>
 #include <QSignalSpy>
@@ -20,6 +21,8 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void controlTexts_data();
+    void controlTexts();
     void init();
     void cleanup();
     void bitmapsLoadNoImagePlugin();
@@ -65,16 +68,31 @@ void TestMainWindow::init()
     m_prompts = &recordingPrompts();
 }
 
-// Runs first: by now the windows are built and have read their bitmaps, Qt's own BMP
-// reader alone, without loading the image-format plugins to probe the data. (The Windows
-// build of Qt has no image-format plugins, and only Linux lists a process's files in /proc.)
+// The windows read their bitmaps with Qt's own BMP reader alone, without loading the
+// image-format plugins to probe the data. (The Windows build of Qt has no image-format plugins,
+// and only Linux lists a process's files in /proc.) Another test may load a plugin for its own
+// ends, and a plugin once loaded stays: so the check runs in a process of its own, this test
+// program run again for this test alone, where only the windows have been built.
 void TestMainWindow::bitmapsLoadNoImagePlugin()
 {
     QVERIFY(!mainWindow()->windowIcon().isNull());
 #ifdef Q_OS_LINUX
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    QVERIFY(maps.open(QIODevice::ReadOnly));
-    QVERIFY2(!maps.readAll().contains("/imageformats/"), "an image-format plugin is loaded");
+    if (qEnvironmentVariableIsSet("VELKARO_FRESH_PROCESS")) {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QVERIFY2(!maps.readAll().contains("/imageformats/"), "an image-format plugin is loaded");
+        return;
+    }
+    QProcess fresh;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VELKARO_FRESH_PROCESS"), QStringLiteral("1"));
+    fresh.setProcessEnvironment(environment);
+    fresh.setProcessChannelMode(QProcess::MergedChannels);
+    fresh.start(QCoreApplication::applicationFilePath(), {QStringLiteral("bitmapsLoadNoImagePlugin")});
+    QVERIFY(fresh.waitForFinished(60000));
+    const QByteArray output = fresh.readAll();
+    QVERIFY2(fresh.exitStatus() == QProcess::NormalExit && fresh.exitCode() == 0, output.constData());
+    QVERIFY2(output.contains("PASS   : TestMainWindow::bitmapsLoadNoImagePlugin()"), output.constData());
 #endif
 }
 
@@ -601,27 +619,34 @@ void TestMainWindow::autoBrowseStepsOnItsTimer()
 void TestMainWindow::returningLandsOnLevel4Word1_data()
 {
     QTest::addColumn<QString>("from");
-    QTest::newRow("search window closed") << QStringLiteral("search close");
-    QTest::newRow("strip's 返回") << QStringLiteral("strip back");
-    QTest::newRow("strip closed") << QStringLiteral("strip close");
+    QTest::addColumn<WordLevel>("level"); // the bank shown when the learner leaves
+    for (const char *from : {"search close", "strip back", "strip close", "start enter"}) {
+        QTest::addRow("%s, from level 3", from) << QString::fromLatin1(from) << WordLevel::Level3;
+        QTest::addRow("%s, from level 4", from) << QString::fromLatin1(from) << WordLevel::Level4;
+    }
 }
 
-// From another level and word, the way back from the search window and the strip lands
-// on the main window, shown and active, at word 1 of level 4.
+// From any word of any level, the way back from the search window, the strip and the start
+// window lands on the main window, shown and active, at word 1 of level 4.
 void TestMainWindow::returningLandsOnLevel4Word1()
 {
     QFETCH(QString, from);
+    QFETCH(WordLevel, level);
     QVERIFY(enterMainWindow());
-    levelButton(WordLevel::Level3)->click();
+    levelButton(level)->click();
     for (int i = 0; i < 4; ++i)
         nextButton()->click();
-    QCOMPARE(counterLabel()->text(), QStringLiteral("5/554"));
-    QWidget *other = from.startsWith(u"search") ? static_cast<QWidget *>(searchWindow()) : stripWindow();
-    (from.startsWith(u"search") ? searchButton() : stripButton())->click();
+    QCOMPARE(counterLabel()->text(), QStringLiteral("5/%1").arg(bankSize(level)));
+    QWidget *other = from.startsWith(u"search") ? static_cast<QWidget *>(searchWindow())
+        : from.startsWith(u"strip")             ? static_cast<QWidget *>(stripWindow())
+                                                : static_cast<QWidget *>(startWindow());
+    (from.startsWith(u"search") ? searchButton() : from.startsWith(u"strip") ? stripButton() : backButton())->click();
     QVERIFY(QTest::qWaitForWindowActive(other));
     QVERIFY(!mainWindow()->isVisible());
     if (from == u"strip back")
         stripBackAction()->trigger();
+    else if (from == u"start enter")
+        enterButton()->click();
     else
         other->close();
     QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
@@ -630,7 +655,72 @@ void TestMainWindow::returningLandsOnLevel4Word1()
     QVERIFY(!startWindow()->isVisible());
     QCOMPARE(counterLabel()->text(), QStringLiteral("1/731"));
     QVERIFY(levelButton(WordLevel::Level4)->isChecked());
-    QCOMPARE(writtenLine()->text(), toQString(bankWords(WordLevel::Level4)[0].first));
+    QVERIFY(store().currentWord().first == bankWords(WordLevel::Level4)[0].first);
+    QCOMPARE(meaningLine()->text(), toQString(bankWords(WordLevel::Level4)[0].meaning));
+}
+
+void TestMainWindow::controlTexts_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("hint"); // the tooltip; "-" for a menu entry, whose tooltip Qt derives
+    const auto row = [](const char *window, const QString &control, const QString &text, const QString &hint = {}) {
+        QTest::addRow("%s %s", window, qPrintable(control)) << QString::fromLatin1(window) << control << text << hint;
+    };
+    row("startWindow", "enterButton", QStringLiteral("进   入"));
+    row("startWindow", "quitButton", QStringLiteral("退   出"));
+    row("mainWindow", "meaningLine", QStringLiteral("请选择要浏览的单词")); // before the first entry
+    row("mainWindow", "counterLabel", QStringLiteral("0/0"));
+    row("mainWindow", "autoBrowseBox", QStringLiteral("自动浏览"));
+    row("mainWindow", "backButton", QStringLiteral("返回"));
+    row("mainWindow", "largerTextButton", QStringLiteral("↑"), QStringLiteral("浏览字号增大"));
+    row("mainWindow", "smallerTextButton", QStringLiteral("↓"), QStringLiteral("浏览字号减小"));
+    row("mainWindow", "previousButton", QStringLiteral("← 上"), QStringLiteral("前一个单词"));
+    row("mainWindow", "nextButton", QStringLiteral("下  →"), QStringLiteral("后一个单词"));
+    row("mainWindow", "stripButton", QStringLiteral("小窗"), QStringLiteral("小型浏览窗口"));
+    row("mainWindow", "searchButton", QStringLiteral("查询"));
+    row("mainWindow", "settingsButton", QStringLiteral("设置"));
+    row("mainWindow", levelObjectName(WordLevel::Level1, "Button"), QStringLiteral("国际日语能力考试 1 级单词"));
+    row("mainWindow", levelObjectName(WordLevel::Level2Extra, "Button"), QStringLiteral("日语能力考试 2 级补充单词"),
+        QStringLiteral("1级预备单词，2级补充单词。"));
+    row("mainWindow", levelObjectName(WordLevel::Level2, "Button"), QStringLiteral("国际日语能力考试 2 级单词"));
+    row("mainWindow", levelObjectName(WordLevel::Level3, "Button"), QStringLiteral("国际日语能力考试 3 级单词"));
+    row("mainWindow", levelObjectName(WordLevel::Level4, "Button"), QStringLiteral("国际日语能力考试 4 级单词"));
+    row("stripWindow", "previousWordAction", QStringLiteral("上一个单词"), QStringLiteral("-"));
+    row("stripWindow", "nextWordAction", QStringLiteral("下一个单词"), QStringLiteral("-"));
+    row("stripWindow", "backAction", QStringLiteral("返      回"), QStringLiteral("-"));
+    row("stripWindow", levelObjectName(WordLevel::Level1, "Action"), QStringLiteral("日语 1 级词"), QStringLiteral("-"));
+    row("stripWindow", levelObjectName(WordLevel::Level2Extra, "Action"), QStringLiteral("日语 2 级补充词"), QStringLiteral("-"));
+    row("stripWindow", levelObjectName(WordLevel::Level2, "Action"), QStringLiteral("日语 2 级词"), QStringLiteral("-"));
+    row("stripWindow", levelObjectName(WordLevel::Level3, "Action"), QStringLiteral("日语 3 级词"), QStringLiteral("-"));
+    row("stripWindow", levelObjectName(WordLevel::Level4, "Action"), QStringLiteral("日语 4 级词"), QStringLiteral("-"));
+    row("searchWindow", "searchBox", QString(), QStringLiteral("请输入要查找的单词"));
+    row("searchWindow", "searchButton", QStringLiteral("查 询"));
+    row("settingsWindow", "speedLabel", QStringLiteral("自动浏览速度(秒)："));
+    row("settingsWindow", "colorButton", QStringLiteral("设置浏览字体颜色"));
+    row("settingsWindow", "meaningVisibleBox", QStringLiteral("汉语词意部分可见"));
+    row("settingsWindow", "japaneseVisibleBox", QStringLiteral("日文单词部分可见"));
+    row("settingsWindow", "doneButton", QStringLiteral("一切设置好了"));
+}
+
+// Every control says what the learner is meant to read, blanks and all, and hints where it
+// should (and only there), as the windows are first built.
+void TestMainWindow::controlTexts()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    QFETCH(QString, hint);
+    QWidget *const windows[] = {startWindow(), mainWindow(), stripWindow(), searchWindow(), settingsWindow()};
+    const auto top = std::find_if(std::begin(windows), std::end(windows),
+                                  [&](const QWidget *w) { return w->objectName() == window; });
+    QVERIFY(top != std::end(windows));
+    const QObject *found = (*top)->findChild<QObject *>(control);
+    QVERIFY2(found, qPrintable(control));
+    QCOMPARE(found->property("text").toString(), text);
+    if (hint != u"-")
+        QCOMPARE(found->property("toolTip").toString(), hint);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,4 +1,4 @@
-// The search: the GBK substring test, and the window over the loaded bank.
+// The search: the substring test over the store's texts, and the window over the loaded bank.
 
 #include "windowsfixture.h"
 #include "wordtext.h"
@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+Q_DECLARE_METATYPE(WordLevel)
+
 class TestSearchWindow : public QObject
 {
     Q_OBJECT
@@ -23,6 +25,8 @@ private slots:
     void substring();
     void foldJapaneseInput_data();
     void foldJapaneseInput();
+    void findsWhatTheTextsContain_data();
+    void findsWhatTheTextsContain();
     void initTestCase();
     void init();
     void cleanup();
@@ -40,6 +44,13 @@ private slots:
     void newSearchStartsAtTheFirstRow();
     void japaneseInputFindsWhatTheBanksHold();
     void closingReturnsAndReopeningRestoresA();
+    void reopeningSearchesTheBankLoadedNow();
+    void gridInputChangesNothing_data();
+    void gridInputChangesNothing();
+    void openingFocusesTheBoxTextSelected_data();
+    void openingFocusesTheBoxTextSelected();
+    void escapeClosesLikeTheCloseBox_data();
+    void escapeClosesLikeTheCloseBox();
 
 private:
     void useFixture();
@@ -52,15 +63,21 @@ void TestSearchWindow::substring_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<bool>("found");
-    // A match is one of whole characters. Where the GBK bytes of a character appear across
-    // two others, that is no match: "あい" is A4 A2 A4 A4, and "ⅳ" is A2 A4.
+    // A match is one of whole characters. The store holds UTF-16, and in memory (little-endian)
+    // "上一" is 0A 4E 00 4E: the bytes of "N", 4E 00, stand across its two characters. A search
+    // that compared bytes found "N" in level 4's 去年 ("去年，上一年") and 違う ("不一样").
     QTest::newRow("whole character") << QStringLiteral("あい") << QStringLiteral("い") << true;
-    QTest::newRow("across a boundary") << QStringLiteral("あい") << QStringLiteral("ⅳ") << false;
-    QTest::newRow("trail byte as ASCII") << QStringLiteral("丄") << QStringLiteral("A") << false; // 81 41
-    QTest::newRow("ASCII after a character") << QStringLiteral("丄A") << QStringLiteral("A") << true;
-    // "伆啊" is 81 B0 B0 A1: the bytes of "鞍", B0 B0, across its two characters.
-    QTest::newRow("a trail byte that looks like a lead") << QStringLiteral("伆啊") << QStringLiteral("鞍") << false;
-    QTest::newRow("repeated lead bytes") << QStringLiteral("鞍鞍") << QStringLiteral("鞍") << true;
+    QTest::newRow("N across 上一") << QStringLiteral("去年，上一年") << QStringLiteral("N") << false;
+    QTest::newRow("N across 不一") << QStringLiteral("不同，不一样") << QStringLiteral("N") << false;
+    QTest::newRow("N as a character") << QStringLiteral("上一N") << QStringLiteral("N") << true;
+    // "一丁七" is 00 4E 01 4E 03 4E; U+014E U+034E is 4E 01 4E 03, across all three.
+    QTest::newRow("two units across three characters") << QStringLiteral("一丁七") << QString::fromUtf16(u"\u014E\u034E")
+                                                       << false;
+    // A character beyond the basic plane takes two code units: a half of it is no match.
+    QTest::newRow("second half of a pair") << QString::fromUcs4(U"a\U00020B9F") << QString(QChar(0xDF9F)) << false;
+    QTest::newRow("first half of a pair") << QString::fromUcs4(U"\U00020B9Fa") << QString(QChar(0xD842)) << false;
+    QTest::newRow("whole pair") << QString::fromUcs4(U"a\U00020B9Fa") << QString::fromUcs4(U"\U00020B9F") << true;
+    QTest::newRow("lone half as itself") << QString::fromUtf16(u"x\xDF9F") << QString(QChar(0xDF9F)) << true;
     QTest::newRow("case sensitive") << QStringLiteral("IC") << QStringLiteral("ic") << false;
     QTest::newRow("same case") << QStringLiteral("xIC") << QStringLiteral("IC") << true;
     QTest::newRow("full-width and half-width apart") << QStringLiteral("ＩＣ") << QStringLiteral("IC") << false;
@@ -105,6 +122,46 @@ void TestSearchWindow::foldJapaneseInput()
     QStringEncoder gbk("GBK"); // what the input method types has a GBK form once folded
     gbk.encode(::foldJapaneseInput(typed));
     QVERIFY(!gbk.hasError());
+}
+
+// The numbers of the words of a bank one of whose texts holds pattern, found the plain way.
+static std::vector<int32_t> wordsContaining(WordLevel level, const QString &pattern)
+{
+    std::vector<int32_t> found;
+    const Bank words = bankWords(level);
+    for (int32_t i = 0; i < words.size(); ++i) {
+        const BankEntry e = words[i];
+        if (toQString(e.first).contains(pattern) || toQString(e.second).contains(pattern)
+            || toQString(e.meaning).contains(pattern))
+            found.push_back(i + 1);
+    }
+    return found;
+}
+
+void TestSearchWindow::findsWhatTheTextsContain_data()
+{
+    QTest::addColumn<WordLevel>("level");
+    for (WordLevel level : AllLevels)
+        QTest::newRow(bankInfo(level).name) << level;
+}
+
+// Over every bank, each printable ASCII character and a few others find exactly the words
+// whose texts hold them: none of the false hits where a character's code units, read as
+// bytes, happen to hold the pattern's.
+void TestSearchWindow::findsWhatTheTextsContain()
+{
+    QFETCH(WordLevel, level);
+    WordStore store;
+    loadLevelBank(store, level);
+    QStringList patterns{QStringLiteral("あ"), QStringLiteral("一"), QStringLiteral("，"), QStringLiteral("～")};
+    for (char16_t c = 0x20; c < 0x7F; ++c)
+        patterns.append(QChar(c));
+    std::vector<int32_t> found;
+    for (const QString &pattern : std::as_const(patterns)) {
+        findWords(store, toWordText(pattern), found);
+        QVERIFY2(found == wordsContaining(level, pattern),
+                 qPrintable(QStringLiteral("\"%1\": %2 words found").arg(pattern).arg(found.size())));
+    }
 }
 
 void TestSearchWindow::initTestCase()
@@ -230,6 +287,9 @@ void TestSearchWindow::nothingFoundLeavesOneEmptyRow_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("empty box") << QString();
     QTest::newRow("no such text") << QStringLiteral("zzz");
+    // The text as typed, blanks and all: no text of the fixture holds a blank.
+    QTest::newRow("trailing blank") << QStringLiteral("x ");
+    QTest::newRow("leading blank") << QStringLiteral(" x");
     QTest::newRow("emoji has no GBK form") << QStringLiteral("😀");
     QTest::newRow("Extension B character") << QString::fromUcs4(U"\U00020000");
     QTest::newRow("lone surrogate") << QString(QChar(0xD800));
@@ -307,8 +367,11 @@ void TestSearchWindow::tabOrder()
     QVERIFY(openSearchWindow());
     const QList<QWidget *> order{searchBox(), resultGrid(), runSearchButton()};
     QCOMPARE(tabChain(searchBox()), order);
-    // Inside the grid Tab moves from cell to cell, so the walk starts on the button.
-    QCOMPARE(tabWalk(runSearchButton(), 2), (QList<QWidget *>{runSearchButton(), searchBox(), resultGrid()}));
+    // Tab goes into the grid and out of it again, round to the box; Shift+Tab goes back.
+    QCOMPARE(tabWalk(searchBox(), 3), (QList<QWidget *>{searchBox(), resultGrid(), runSearchButton(), searchBox()}));
+    resultGrid()->setFocus();
+    QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(searchBox()));
 }
 
 void TestSearchWindow::hugeAndOddInput()
@@ -469,6 +532,155 @@ void TestSearchWindow::closingReturnsAndReopeningRestoresA()
     QVERIFY(searchResults()->rowCount() > 1);
     QCOMPARE(cell(0, 0), QStringLiteral("ああ")); // level 4's first word, not level 3's
     QCOMPARE(searchResults()->results().front(), 1);
+}
+
+// Opened over level 3, closed with the box untouched, and opened again over level 4 (where
+// the main window always comes back to): the rows are level 4's words with "あ" (44 of them
+// against level 3's 28), not the last search's.
+void TestSearchWindow::reopeningSearchesTheBankLoadedNow()
+{
+    levelButton(WordLevel::Level3)->click();
+    QVERIFY(openSearchWindow());
+    const std::vector<int32_t> level3 = wordsContaining(WordLevel::Level3, QStringLiteral("あ"));
+    const std::vector<int32_t> level4 = wordsContaining(WordLevel::Level4, QStringLiteral("あ"));
+    QVERIFY(level3.size() != level4.size());
+    QCOMPARE(searchResults()->results(), level3);
+    QCOMPARE(searchResults()->rowCount(), int(level3.size()));
+    searchWindow()->close();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+    QCOMPARE(counterLabel()->text(), QStringLiteral("1/731"));
+    QCOMPARE(searchBox()->text(), QStringLiteral("あ")); // still "あ" while hidden
+    searchButton()->click();
+    QVERIFY(QTest::qWaitForWindowActive(searchWindow()));
+    QCOMPARE(searchBox()->text(), QStringLiteral("あ"));
+    QCOMPARE(searchResults()->results(), level4);
+    QCOMPARE(searchResults()->rowCount(), int(level4.size()));
+    QCOMPARE(cell(int(level4.size()) - 1, 0), toQString(store().word(level4.back()).first));
+}
+
+enum class GridInput { Click, DoubleClick, RightClick, Key };
+Q_DECLARE_METATYPE(GridInput)
+
+void TestSearchWindow::gridInputChangesNothing_data()
+{
+    QTest::addColumn<GridInput>("input");
+    QTest::addColumn<int>("key");
+    QTest::newRow("click") << GridInput::Click << 0;
+    QTest::newRow("double click") << GridInput::DoubleClick << 0;
+    QTest::newRow("right click") << GridInput::RightClick << 0;
+    QTest::newRow("Return") << GridInput::Key << int(Qt::Key_Return);
+    QTest::newRow("Enter") << GridInput::Key << int(Qt::Key_Enter);
+    QTest::newRow("Space") << GridInput::Key << int(Qt::Key_Space);
+    QTest::newRow("F2") << GridInput::Key << int(Qt::Key_F2);
+    QTest::newRow("Delete") << GridInput::Key << int(Qt::Key_Delete);
+    QTest::newRow("a letter") << GridInput::Key << int(Qt::Key_A);
+    QTest::newRow("Down") << GridInput::Key << int(Qt::Key_Down);
+}
+
+// The grid is for reading: whatever the learner does in it, the search window stays, the
+// word and the bank stay, and so do the box and the rows.
+void TestSearchWindow::gridInputChangesNothing()
+{
+    QFETCH(GridInput, input);
+    QFETCH(int, key);
+    levelButton(WordLevel::Level3)->click();
+    nextButton()->click();
+    nextButton()->click();
+    const QString counter = counterLabel()->text();
+    QCOMPARE(counter, QStringLiteral("3/554"));
+    const BankEntry word = store().currentWord();
+    QVERIFY(openSearchWindow());
+    const std::vector<int32_t> rows = searchResults()->results();
+    QVERIFY(rows.size() > 2);
+    const QPoint second = resultGrid()->visualRect(searchResults()->index(1, 0)).center();
+    switch (input) {
+    case GridInput::Click:
+        QTest::mouseClick(resultGrid()->viewport(), Qt::LeftButton, {}, second);
+        break;
+    case GridInput::DoubleClick:
+        // As a mouse gives it: press, release, then the second press as a double click.
+        QTest::mouseClick(resultGrid()->viewport(), Qt::LeftButton, {}, second);
+        QTest::mouseDClick(resultGrid()->viewport(), Qt::LeftButton, {}, second);
+        break;
+    case GridInput::RightClick:
+        QTest::mouseClick(resultGrid()->viewport(), Qt::RightButton, {}, second);
+        break;
+    case GridInput::Key:
+        QTest::mouseClick(resultGrid()->viewport(), Qt::LeftButton, {}, second);
+        QTest::keyClick(resultGrid(), Qt::Key(key));
+        break;
+    }
+    QTest::qWait(50); // anything queued by the input runs
+    QVERIFY(searchWindow()->isVisible());
+    QVERIFY(!mainWindow()->isVisible());
+    QCOMPARE(QApplication::activeWindow(), searchWindow());
+    QCOMPARE(searchBox()->text(), QStringLiteral("あ"));
+    QCOMPARE(searchResults()->results(), rows);
+    QCOMPARE(store().count(), 554);
+    QCOMPARE(store().position(), 3);
+    QVERIFY(store().currentWord().first == word.first);
+    QCOMPARE(counterLabel()->text(), counter);
+}
+
+void TestSearchWindow::openingFocusesTheBoxTextSelected_data()
+{
+    QTest::addColumn<QString>("focusedBefore"); // when the window was last closed
+    QTest::newRow("first opening") << QString();
+    QTest::newRow("the search button") << QStringLiteral("searchButton");
+    QTest::newRow("the grid") << QStringLiteral("resultGrid");
+    QTest::newRow("the box, text typed") << QStringLiteral("searchBox");
+}
+
+// Every opening puts the focus in the box with its "あ" selected: what the learner types
+// replaces it, and "查 询" then finds that.
+void TestSearchWindow::openingFocusesTheBoxTextSelected()
+{
+    QFETCH(QString, focusedBefore);
+    QVERIFY(openSearchWindow());
+    if (!focusedBefore.isEmpty()) {
+        QWidget *focused = control<QWidget>(searchWindow(), qPrintable(focusedBefore));
+        focused->setFocus();
+        QTest::keyClicks(focused, QStringLiteral("x"));
+        if (focused == runSearchButton())
+            QTest::mouseClick(runSearchButton(), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), focused);
+        searchWindow()->close();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+        QVERIFY(openSearchWindow());
+    }
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(searchBox()));
+    QCOMPARE(searchBox()->text(), QStringLiteral("あ"));
+    QCOMPARE(searchBox()->selectedText(), QStringLiteral("あ"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ok"));
+    QCOMPARE(searchBox()->text(), QStringLiteral("ok"));
+    runSearchButton()->click();
+    QCOMPARE(searchResults()->results(), wordsContaining(WordLevel::Level4, QStringLiteral("ok")));
+}
+
+void TestSearchWindow::escapeClosesLikeTheCloseBox_data()
+{
+    QTest::addColumn<QString>("focused");
+    QTest::newRow("in the box") << QStringLiteral("searchBox");
+    QTest::newRow("in the grid") << QStringLiteral("resultGrid");
+    QTest::newRow("on the button") << QStringLiteral("searchButton");
+}
+
+// Esc closes the search window wherever the focus is, as its close box does: back to the
+// main window, which enters again at word 1 of level 4.
+void TestSearchWindow::escapeClosesLikeTheCloseBox()
+{
+    QFETCH(QString, focused);
+    levelButton(WordLevel::Level3)->click();
+    nextButton()->click();
+    QVERIFY(openSearchWindow());
+    QWidget *widget = control<QWidget>(searchWindow(), qPrintable(focused));
+    widget->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), widget);
+    QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Escape);
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+    QVERIFY(!searchWindow()->isVisible());
+    QCOMPARE(counterLabel()->text(), QStringLiteral("1/731"));
+    QVERIFY(levelButton(WordLevel::Level4)->isChecked());
 }
 
 QTEST_MAIN(TestSearchWindow)

@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include "windowplacement.h"
 
+#include <algorithm>
 #include <functional>
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
@@ -429,31 +430,47 @@ void TestSettingsWindow::mainWindowKeepsItsWord()
     QCOMPARE(counterLabel()->text(), counter);
 }
 
+// A text of Qt's in Chinese: Han characters, and no Latin letters but a mnemonic's ("复制(&C)").
+static bool isChinese(QString text)
+{
+    text.remove(QRegularExpression(QStringLiteral("\\(&[A-Za-z]\\)"))).remove(u'&');
+    const bool han = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; });
+    const bool latin = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter() && c.unicode() < 0x250; });
+    return han && !latin;
+}
+
+// Qt's own dialogs and menus speak Simplified Chinese like the rest, whatever the locale:
+// checked for being Chinese, not for Qt's wording, which a Qt release may change.
 void TestSettingsWindow::toolkitTextsInChinese()
 {
-    // Qt's own dialogs and menus speak Simplified Chinese like the rest, whatever the locale.
+    QStringList english;
+    const auto expectChinese = [&english](const QString &text) {
+        if (!isChinese(text))
+            english.append(text);
+    };
     QColorDialog colours;
-    QCOMPARE(colours.windowTitle(), QStringLiteral("选择颜色"));
-    QStringList labels;
+    expectChinese(colours.windowTitle());
+    int chineseLabels = 0;
     for (const QLabel *label : colours.findChildren<QLabel *>())
-        labels.append(label->text());
-    QVERIFY2(labels.contains(QStringLiteral("基本颜色(&B)")), qPrintable(labels.join(u'|')));
+        chineseLabels += isChinese(label->text());
+    QVERIFY2(chineseLabels >= 6, "the colour dialog's labels are not in Chinese"); // hue, red, basic colours...
     const QDialogButtonBox *buttons = colours.findChild<QDialogButtonBox *>();
     QVERIFY(buttons);
-    QCOMPARE(buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("确定"));
-    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+    expectChinese(buttons->button(QDialogButtonBox::Ok)->text());
+    expectChinese(buttons->button(QDialogButtonBox::Cancel)->text());
 
     QMessageBox message(QMessageBox::NoIcon, QStringLiteral("Tessarine 2005"), QString(), QMessageBox::Ok);
-    QCOMPARE(message.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+    expectChinese(message.button(QMessageBox::Ok)->text());
 
     std::unique_ptr<QMenu> menu(searchBox()->createStandardContextMenu());
-    QStringList entries;
+    int entries = 0;
     for (const QAction *action : menu->actions())
-        if (!action->isSeparator())
-            entries.append(action->text().section(u'\t', 0, 0));
-    QCOMPARE(entries, QStringList({QStringLiteral("撤消(&U)"), QStringLiteral("重做(&R)"), QStringLiteral("剪切(&T)"),
-                                   QStringLiteral("复制(&C)"), QStringLiteral("粘贴(&P)"), QStringLiteral("删除"),
-                                   QStringLiteral("全选")}));
+        if (!action->isSeparator()) {
+            expectChinese(action->text().section(u'\t', 0, 0));
+            ++entries;
+        }
+    QVERIFY(entries >= 5); // undo, redo, cut, copy, paste, delete, select all
+    QVERIFY2(english.isEmpty(), qPrintable(english.join(u'|')));
 }
 
 QTEST_MAIN(TestSettingsWindow)

@@ -142,14 +142,19 @@ void TestWayland::windowsOpenAndCloseOnXWayland()
     QVERIFY(strip);
     QVERIFY(waitForHidden(caption, mainSize));
     const unsigned long other = m_x.createWindow(QRect(0, 0, 1000, 600));
-    QTest::qWait(500);
+    // Stacked once the compositor shows the other window too, with the strip still shown.
     int stripIndex = -1, otherIndex = -1;
-    for (const X11Client::TopLevel &window : m_x.topLevels()) {
-        if (window.id == strip->id)
-            stripIndex = window.stackingIndex;
-        if (window.id == other)
-            otherIndex = window.stackingIndex;
-    }
+    const auto bothStacked = [&] {
+        stripIndex = otherIndex = -1;
+        for (const X11Client::TopLevel &window : m_x.topLevels()) {
+            if (window.id == strip->id && window.viewable)
+                stripIndex = window.stackingIndex;
+            if (window.id == other && window.viewable)
+                otherIndex = window.stackingIndex;
+        }
+        return stripIndex >= 0 && otherIndex >= 0 && compositorShows(other);
+    };
+    QVERIFY2(QTest::qWaitFor(bothStacked, 10000), "the other program's window did not come up beside the strip");
     qInfo("strip at %d,%d; stacked %s another program's window opened after it", strip->geometry.x(),
           strip->geometry.y(), stripIndex > otherIndex ? "above" : "below");
     m_x.requestClose(strip->id);

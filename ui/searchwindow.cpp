@@ -11,6 +11,7 @@
 #include "wordsearch.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -79,6 +80,9 @@ SearchWindow::SearchWindow(const BrowseModel &model, QWidget *parent)
     m_resultGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_resultGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_resultGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab goes on to the next control, as everywhere else, rather than from cell to cell: a
+    // keyboard learner who tabs into the grid must get out of it again.
+    m_resultGrid->setTabKeyNavigation(false);
     setBackground(m_resultGrid->viewport(), Colors::windowBackground);
     QPalette palette = m_resultGrid->palette();
     palette.setColor(QPalette::Base, Colors::windowBackground);
@@ -139,12 +143,25 @@ void SearchWindow::closeEvent(QCloseEvent *event)
     emit backRequested();
 }
 
+void SearchWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Esc does what the close box does; the box and the grid leave the key to the window.
+    if (event->matches(QKeySequence::Cancel)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void SearchWindow::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
         placeOnScreen(this);
-        // Every opening starts with the words that contain "あ".
+        // Every opening starts with the words of the bank loaded now that contain "あ", the
+        // box focused and its text selected, so that what the learner types replaces it.
         m_searchBox->setText(QStringLiteral("あ"));
+        m_searchBox->selectAll();
+        m_searchBox->setFocus(Qt::OtherFocusReason);
         search();
     }
     QWidget::showEvent(event);

@@ -2,6 +2,13 @@
 
 #include <algorithm>
 
+namespace {
+
+bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
+bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
+
+} // namespace
+
 bool containsText(WordText text, WordText pattern)
 {
     // A plain loop: for these short texts it is some three times faster than
@@ -11,8 +18,14 @@ bool containsText(WordText text, WordText pattern)
         return false;
     const char16_t first = pattern[0];
     const char16_t *t = text.data();
+    // A match takes whole characters: it neither starts on the second half of a surrogate
+    // pair nor ends on the first half of one. Only a pattern that begins or ends with a half
+    // can do either, so only such a pattern pays for the checks.
+    const bool cutsAtStart = isLowSurrogate(first), cutsAtEnd = isHighSurrogate(pattern[m - 1]);
     for (size_t i = 0, last = n - m; i <= last; ++i)
-        if (t[i] == first && std::equal(pattern.begin() + 1, pattern.end(), t + i + 1))
+        if (t[i] == first && std::equal(pattern.begin() + 1, pattern.end(), t + i + 1)
+            && !(cutsAtStart && i > 0 && isHighSurrogate(t[i - 1]))
+            && !(cutsAtEnd && i + m < n && isLowSurrogate(t[i + m])))
             return true;
     return false;
 }

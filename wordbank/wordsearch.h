@@ -5,7 +5,8 @@
 #include <cstddef>
 #include <vector>
 
-// True when pattern occurs in text, character for character. Case-sensitive, no folding. An
+// True when pattern occurs in text, character for character: a match starts and ends on a
+// character boundary, never inside a surrogate pair. Case-sensitive, no folding. An
 // empty pattern occurs nowhere, and nothing occurs in an empty text.
 bool containsText(WordText text, WordText pattern);
 
