@@ -145,7 +145,7 @@ void TestTwoScreens::windowIsCentredOnScreenItOpensOn()
     };
 
     if (window == Opened::Start) {
-        startWindow()->show(); // as the program starts
+        currentWindows()->openStartWindow(); // as the program starts
         check(startWindow());
         return;
     }

@@ -6,12 +6,10 @@
 #include "fonts.h"
 #include "widecheckbox.h"
 #include "wideslider.h"
-#include "windowplacement.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSlider>
 
 namespace {
@@ -78,8 +76,6 @@ SettingsWindow::SettingsWindow(BrowseModel &model, UserPrompts &prompts, QWidget
     setTabOrder(m_meaningVisibleBox, m_japaneseVisibleBox);
     setTabOrder(m_japaneseVisibleBox, m_doneButton);
 
-    keepModalWindowShown(this); // no minimise button: the main window waits for this one
-
     connect(m_speedSlider, &QSlider::valueChanged, this, &SettingsWindow::setSpeed);
     connect(m_colorButton, &QPushButton::clicked, this, &SettingsWindow::chooseLineColor);
     // Each box applies what it shows at once, whether the mouse, the keyboard or the program
@@ -99,15 +95,6 @@ void SettingsWindow::setSpeed(int position)
 
 void SettingsWindow::chooseLineColor()
 {
-    if (m_colorChooser.choose())
+    if (m_colorChooser.choose(this))
         m_model.setLineColor(m_colorChooser.color);
-}
-
-void SettingsWindow::showEvent(QShowEvent *event)
-{
-    if (!m_placed && !event->spontaneous()) {
-        m_placed = true;
-        placeOnScreen(this);
-    }
-    QDialog::showEvent(event);
 }

@@ -8,7 +8,6 @@
 #include "fonts.h"
 #include "steptimer.h"
 #include "wordtext.h"
-#include "windowplacement.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -101,7 +100,9 @@ StripWindow::StripWindow(BrowseModel &model, QWidget *parent)
 void StripWindow::enter()
 {
     startIfStopped(m_stepTimer);
-    showWindow(this);
+    show();
+    raise();
+    activateWindow();
 }
 
 void StripWindow::leave()
