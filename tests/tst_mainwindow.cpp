@@ -277,13 +277,14 @@ void TestMainWindow::tabOrder()
     const QList<QWidget *> order{autoBrowseBox(), backButton(), levelButton(WordLevel::Level4), levelButton(WordLevel::Level3), levelButton(WordLevel::Level2),
                                  levelButton(WordLevel::Level2Extra), largerTextButton(), smallerTextButton(), previousButton(), nextButton(),
                                  levelButton(WordLevel::Level1), stripButton(), searchButton(), settingsButton()};
-    QCOMPARE(tabChain(autoBrowseBox()), order);
-    // Walked with the Tab key: the five radio buttons form one group, which Tab stops at
-    // once, on the level-4 button (checked after every entry).
+    // The five radio buttons form one group, which Tab stops at once, on the level-4 button
+    // (checked after every entry).
     QList<QWidget *> expected;
     for (QWidget *control : order)
         if (!qobject_cast<QRadioButton *>(control) || control == levelButton(WordLevel::Level4))
             expected.append(control);
+    QCOMPARE(tabChain(autoBrowseBox()), expected);
+    // Walked with the Tab key.
     expected.append(autoBrowseBox()); // and round again
     QCOMPARE(tabWalk(autoBrowseBox(), int(expected.size()) - 1), expected);
 }

@@ -28,6 +28,10 @@ private slots:
     void modalWindowIsNeverHiddenAlone();
     void searchWindowFrameIsPlacedEveryTime();
     void stripShowsItsBarAndNoKeyColour();
+    void stripMenuOpensFromTheKeyboard_data();
+    void stripMenuOpensFromTheKeyboard();
+    void levelButtonsTabStopIsTheCheckedOne_data();
+    void levelButtonsTabStopIsTheCheckedOne();
 };
 
 namespace {
@@ -251,6 +255,65 @@ void TestWindowManager::stripShowsItsBarAndNoKeyColour()
     QCOMPARE(barLost, 0);
     stripBackAction()->trigger();
     QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+}
+
+void TestWindowManager::stripMenuOpensFromTheKeyboard_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("shift");
+    QTest::newRow("Menu key") << QStringLiteral("Menu") << false;
+    QTest::newRow("Shift+F10") << QStringLiteral("F10") << true;
+}
+
+// The strip has no control but its menu: without the menu from the keyboard, only Alt+F4 leaves
+// it. The keys come from the X server, as a learner's do.
+void TestWindowManager::stripMenuOpensFromTheKeyboard()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, shift);
+    QVERIFY(enterMainWindow());
+    stripButton()->click();
+    QVERIFY(QTest::qWaitForWindowActive(stripWindow()));
+    QVERIFY(x11SendKey(stripWindow()->winId(), qPrintable(key), shift));
+    QTRY_VERIFY(stripMenu()->isVisible());
+    // Below the start of the word line, not wherever the mouse pointer happens to be.
+    QCOMPARE(stripMenu()->pos(), stripLine()->mapToGlobal(stripLine()->rect().bottomLeft()));
+    QTest::keyClick(stripMenu(), Qt::Key_Escape);
+    QTRY_VERIFY(!stripMenu()->isVisible());
+    stripBackAction()->trigger();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+}
+
+void TestWindowManager::levelButtonsTabStopIsTheCheckedOne_data()
+{
+    QTest::addColumn<bool>("focusMovedOn"); // from level 2's button before the strip opens
+    QTest::newRow("focus left on level 2") << false;
+    QTest::newRow("focus moved on") << true;
+}
+
+// The five level buttons are one Tab stop, at the checked button, also when the program has
+// checked it: coming back from the strip checks level 4 after the learner chose level 2.
+void TestWindowManager::levelButtonsTabStopIsTheCheckedOne()
+{
+    QFETCH(bool, focusMovedOn);
+    QVERIFY(enterMainWindow());
+    QRadioButton *level2 = levelButton(WordLevel::Level2);
+    QTest::mouseClick(level2, Qt::LeftButton, {}, QPoint(5, level2->height() / 2));
+    QVERIFY(level2->isChecked());
+    QCOMPARE(QApplication::focusWidget(), level2);
+    if (focusMovedOn)
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Tab);
+    stripButton()->click();
+    QVERIFY(QTest::qWaitForWindowActive(stripWindow()));
+    stripBackAction()->trigger();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+    QVERIFY(levelButton(WordLevel::Level4)->isChecked());
+    // From "返回", Tab comes to the level buttons, and on to the text-size buttons.
+    const QList<QWidget *> walked = tabWalk(backButton(), 2);
+    QCOMPARE(walked, (QList<QWidget *>{backButton(), levelButton(WordLevel::Level4), largerTextButton()}));
+    // Space there keeps level 4 (on level 2 it would load level 2).
+    QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Space);
+    QCOMPARE(model().level(), WordLevel::Level4);
 }
 
 QTEST_MAIN(TestWindowManager)

@@ -109,6 +109,11 @@ MainWindow::MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent
     m_secondLine = makeWordLine(m_wordPanel, "secondLine", rects.secondLine, Fonts::Mincho, Colors::wordText);
     m_meaningLine = makeWordLine(m_wordPanel, "meaningLine", rects.meaningLine, Fonts::Songti, Colors::meaningText);
     m_meaningLine->setText(QStringLiteral("请选择要浏览的单词"));
+    // A screen reader reads each line's text as its name (Qt's own for a label, and Qt tells it
+    // of every change), and what the line is as its description.
+    m_firstLine->setAccessibleDescription(QStringLiteral("单词"));
+    m_secondLine->setAccessibleDescription(QStringLiteral("读音"));
+    m_meaningLine->setAccessibleDescription(QStringLiteral("词意"));
 
     m_autoBrowseBox = new WideCheckBox(QStringLiteral("自动浏览"), m_controlBox);
     m_autoBrowseBox->setObjectName(QStringLiteral("autoBrowseBox"));
@@ -213,7 +218,18 @@ void MainWindow::chooseLevel(int id, bool checked)
 
 void MainWindow::checkLevel(WordLevel level)
 {
-    m_levelButtons->button(int(level))->setChecked(true);
+    QAbstractButton *checked = m_levelButtons->button(int(level));
+    checked->setChecked(true);
+    // Tab reaches the five buttons at the checked one. Qt moves that stop to the button the
+    // focus last entered, which need not be the one the program has just checked (level 4, on
+    // every entry); and the focus, should it be on another of them, goes to the checked one, so
+    // that Space there does not load another level.
+    for (QAbstractButton *button : m_levelButtons->buttons()) {
+        const Qt::FocusPolicy policy = button->focusPolicy();
+        button->setFocusPolicy(Qt::FocusPolicy(button == checked ? policy | Qt::TabFocus : policy & ~Qt::TabFocus));
+        if (button != checked && focusWidget() == button)
+            checked->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void MainWindow::showCurrentWord()

@@ -54,6 +54,7 @@ SettingsWindow::SettingsWindow(BrowseModel &model, UserPrompts &prompts, QWidget
 
     m_speedSlider = new WideSlider(Qt::Horizontal, this);
     m_speedSlider->setObjectName(QStringLiteral("speedSlider"));
+    m_speedSlider->setAccessibleName(QStringLiteral("自动浏览速度(秒)"));
     m_speedSlider->setGeometry(rects.speedSlider);
     m_speedSlider->setRange(1, 10);
     m_speedSlider->setValue(1);
