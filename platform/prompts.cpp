@@ -1,6 +1,7 @@
 #include "prompts.h"
 
 #include "captions.h"
+#include "openboxmodal.h"
 
 #include <QColorDialog>
 #include <QMessageBox>
@@ -12,12 +13,14 @@ void QtPrompts::message(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, Captions::program, text, QMessageBox::Ok, parent);
     box.setWindowModality(Qt::ApplicationModal);
+    hideOpenboxMinimiseButton(&box);
     box.exec();
 }
 
 std::optional<QColor> QtPrompts::chooseColor(QWidget *parent, const QColor &initial)
 {
     QColorDialog dialog(initial, parent);
+    hideOpenboxMinimiseButton(&dialog);
     if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid())
         return std::nullopt;
     return dialog.selectedColor();

@@ -4,6 +4,7 @@
 #include "colors.h"
 #include "controls.h"
 #include "fonts.h"
+#include "openboxmodal.h"
 #include "widecheckbox.h"
 #include "wideslider.h"
 
@@ -76,6 +77,8 @@ SettingsWindow::SettingsWindow(BrowseModel &model, UserPrompts &prompts, QWidget
     setTabOrder(m_colorButton, m_meaningVisibleBox);
     setTabOrder(m_meaningVisibleBox, m_japaneseVisibleBox);
     setTabOrder(m_japaneseVisibleBox, m_doneButton);
+
+    hideOpenboxMinimiseButton(this);
 
     connect(m_speedSlider, &QSlider::valueChanged, this, &SettingsWindow::setSpeed);
     connect(m_colorButton, &QPushButton::clicked, this, &SettingsWindow::chooseLineColor);
