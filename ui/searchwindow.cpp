@@ -6,7 +6,6 @@
 #include "fonts.h"
 #include "searchcells.h"
 #include "searchmodel.h"
-#include "windowplacement.h"
 #include "wordtext.h"
 #include "wordsearch.h"
 
@@ -156,7 +155,6 @@ void SearchWindow::keyPressEvent(QKeyEvent *event)
 void SearchWindow::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
-        placeOnScreen(this);
         // Every opening starts with the words of the bank loaded now that contain "あ", the
         // box focused and its text selected, so that what the learner types replaces it.
         m_searchBox->setText(QStringLiteral("あ"));
