@@ -14,11 +14,11 @@
 # every caller's locale, and the Wine prefix's own folders (Desktop, ...) link to nothing of the
 # caller's home.
 #
-# Usage: tests/underwine.sh BUILD_DIR PROGRAM_DIR QT_PREFIX [SHOTS_DIR [SETUP_EXE]]
+# Usage: tests/underwine.sh BUILD_DIR PROGRAM_DIR QT_PREFIX VERSION [SHOTS_DIR [SETUP_EXE]]
 set -euo pipefail
-build=$(realpath "$1") program=$(realpath "$2") qt=$(realpath "$3")
-shots=$(realpath -m "${4:-$build/wine-shots}")
-setup=${5:+$(realpath "$5")}
+build=$(realpath "$1") program=$(realpath "$2") qt=$(realpath "$3") version=$4
+shots=$(realpath -m "${5:-$build/wine-shots}")
+setup=${6:+$(realpath "$6")}
 mkdir -p "$shots"
 export LC_ALL=C.UTF-8
 unset LANGUAGE
@@ -52,8 +52,7 @@ wineserver -w
 wineserver -p > /dev/null 2>&1 # its output would hold this script's pipe open
 
 if [ -n "$setup" ]; then
-    bash "$(dirname "$0")/wineinstall.sh" "$setup" "$program" "$build/resources/velkaro.ico" \
-        "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")" "$shots"
+    bash "$(dirname "$0")/wineinstall.sh" "$setup" "$program" "$build/resources/velkaro.ico" "$version" "$shots"
 fi
 
 # The tests find Qt's Chinese texts where the program finds them: in translations/ beside them.
@@ -66,7 +65,8 @@ ctest --test-dir "$build" --output-on-failure
 
 echo "Running $program/velkaro.exe from outside"
 caption="Tessarine 2005 （ Corvanel系列 2 ）"
-(cd "$program" && exec wine64 velkaro.exe) > "$work/program.log" 2>&1 &
+# Without WINEPATH: the program finds its DLLs in its own folder or not at all.
+(cd "$program" && exec env -u WINEPATH wine64 velkaro.exe) > "$work/program.log" 2>&1 &
 running=$!
 
 fail() {
