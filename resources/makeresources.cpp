@@ -4,12 +4,15 @@
 //   icon.bmp         16 x 16, 16 colours: the main window's icon, a word card.
 //   appicon-N.png    the menu and dock icon, N x N with transparency for N = 16 to 256: the same
 //                    word card; at 16 pixels it is icon.bmp's pixels on a transparent background.
-// and, at build time, the Windows program's icon:
+// and, at build time, the Windows program's icon and the setup program's picture:
 //   FILE.ico         the menu icon at 16, 24, 32, 48, 64, 128 and 256 pixels, each as Windows
 //                    keeps it in a program: 32-bit colour with transparency, the largest as PNG.
-// Usage: makeresources DIR          writes the pictures into DIR
-//        makeresources --check DIR  exits 1 if a picture in DIR shows other pixels than it makes
-//        makeresources --ico FILE   writes the Windows icon
+//   FILE.bmp         164 x 314, 24-bit: the picture on the setup program's welcome and finish
+//                    pages, the menu icon at 128 pixels on the bar's light blue.
+// Usage: makeresources DIR             writes the pictures into DIR
+//        makeresources --check DIR     exits 1 if a picture in DIR shows other pixels than it makes
+//        makeresources --ico FILE      writes the Windows icon
+//        makeresources --wizard FILE   writes the setup program's picture
 
 #include <QBuffer>
 #include <QFile>
@@ -288,6 +291,17 @@ QByteArray makeWindowsIcon()
     return out;
 }
 
+// The picture on the left of the setup program's welcome and finish pages, at the size NSIS's
+// Modern UI shows it: the menu icon, a third of the way down, on the bar's light blue.
+QImage makeWizardPicture()
+{
+    QImage picture(164, 314, QImage::Format_RGB888);
+    picture.fill(skyBlue);
+    QPainter painter(&picture);
+    painter.drawImage((picture.width() - 128) / 2, 72, makeAppIcon(128));
+    return picture;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -300,9 +314,16 @@ int main(int argc, char **argv)
         }
         return 0;
     }
+    if (argc == 3 && std::string(argv[1]) == "--wizard") {
+        if (!makeWizardPicture().save(QString::fromLocal8Bit(argv[2]), "BMP")) {
+            std::cerr << argv[2] << ": cannot write\n";
+            return 1;
+        }
+        return 0;
+    }
     const bool check = argc == 3 && std::string(argv[1]) == "--check";
     if (argc != 2 && !check) {
-        std::cerr << "usage: makeresources [--check] DIR | makeresources --ico FILE\n";
+        std::cerr << "usage: makeresources [--check] DIR | makeresources --ico FILE | makeresources --wizard FILE\n";
         return 2;
     }
     const QString dir = QString::fromLocal8Bit(argv[argc - 1]);

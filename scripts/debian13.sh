@@ -111,8 +111,9 @@ in_root() {
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
 }
 
+# An install that an ended run interrupted is finished first (dpkg --configure -a).
 echo "Updating the Debian 13 root"
-in_root bash -c 'apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get dist-upgrade -y -q' \
+in_root bash -c 'dpkg --configure -a && apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get dist-upgrade -y -q' \
     > "$cache/debian13-update.log" 2>&1 \
     || { tail -30 "$cache/debian13-update.log"; echo "debian13.sh: updating the root failed" >&2; exit 1; }
 # What the test command installs, installed now (the same list: scripts/deps.sh).

@@ -185,80 +185,35 @@ nice cmake -S . -B "$cross_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CO
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$qt_prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DVELKARO_HOST_BANKGEN="$out/host/bankgen" -DVELKARO_HOST_MAKERESOURCES="$out/host/makeresources" \
+    -DVELKARO_QT_SOURCE_VERSION="$qt_deb_version" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$source_dir/tests/winerun.sh" > /dev/null \
     || stop "configuring the cross-build in $cross_build failed (CMake's messages above)"
 if [ $run_tests -eq 1 ]; then
     nice cmake --build "$cross_build" || stop "the cross-build failed (the messages above)"
 else
-    nice cmake --build "$cross_build" --target velkaro || stop "the cross-build failed (the messages above)"
+    nice cmake --build "$cross_build" --target velkaro setuppicture || stop "the cross-build failed (the messages above)"
 fi
+
+# The version, as project() in CMakeLists.txt gives it, read here alone and handed on.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$cross_build/CMakeCache.txt")
+[ -n "$version" ] || stop "found no CMAKE_PROJECT_VERSION in $cross_build/CMakeCache.txt"
+name=velkaro-$version-windows-x64
+
+# --- The program's folder, from CMake's install rules; its manifest lists every file -----------------
+
+stage=$out/$name
+rm -rf "$stage" "$out/$name.zip"
+cmake --install "$cross_build" --prefix "$stage" --strip > "$out/install.log" 2>&1 \
+    || { cat "$out/install.log"; stop "installing the program's folder into $stage failed (the messages above)"; }
+# The manifest's files, relative to the folder, in one order for all that follows.
+files=$out/files.txt
+sed "s|^$stage/||" "$cross_build/install_manifest.txt" | LC_ALL=C sort > "$files"
+[ "$(wc -l < "$files")" -eq "$(find "$stage" -type f | wc -l)" ] \
+    || stop "$stage holds files that install_manifest.txt does not list"
 
 # --- The zip: unzip anywhere and run velkaro.exe -----------------------------------------------
 
-version=$(sed -n 's/^project(Velkaro VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-name=velkaro-$version-windows-x64
-stage=$out/$name
-rm -rf "$stage" "$out/$name.zip"
-mkdir -p "$stage/platforms" "$stage/styles" "$stage/translations" "$stage/fonts" "$stage/licences"
-
-cp "$cross_build/velkaro.exe" "$stage/" # Qt puts a Windows build's programs in its top folder
-cp "$qt_prefix/plugins/platforms/qwindows.dll" "$stage/platforms/"
-# The style of Windows' own controls (visual styles, as the windows were drawn with).
-cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
-
-# The DLLs these load, and the DLLs those load: Qt's and MinGW's runtime; the rest are Windows'.
-dll_dirs=("$qt_prefix/bin" /usr/lib/gcc/x86_64-w64-mingw32/*-posix /usr/x86_64-w64-mingw32/lib)
-pending=("$stage/velkaro.exe" "$stage/platforms/qwindows.dll" "$stage/styles/qwindowsvistastyle.dll")
-while [ ${#pending[@]} -gt 0 ]; do
-    file=${pending[0]}
-    pending=("${pending[@]:1}")
-    for dll in $(x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^\s*DLL Name: //p'); do
-        [ -e "$stage/$dll" ] && continue
-        for dir in "${dll_dirs[@]}"; do
-            if [ -f "$dir/$dll" ]; then
-                cp "$dir/$dll" "$stage/"
-                pending+=("$stage/$dll")
-                break
-            fi
-        done
-    done
-done
-find "$stage" -name '*.dll' -o -name '*.exe' | xargs x86_64-w64-mingw32-strip --strip-unneeded
-
-# Qt finds its plugins beside the program and its Chinese texts in translations/.
-printf '[Paths]\nPrefix = .\nPlugins = .\nTranslations = translations\n' > "$stage/qt.conf"
-cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$stage/translations/"
-
-# The free faces that the program names after Windows' own, for a Windows without them: IPAMincho
-# for the Japanese lines, AR PL SungtiL GB for the meaning, WenQuanYi Micro Hei for the controls.
-cp /usr/share/fonts/opentype/ipafont-mincho/ipam.ttf /usr/share/fonts/truetype/arphic-gbsn00lp/gbsn00lp.ttf \
-   /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$stage/fonts/"
-
-# Our licence and the word lists' credit; the licences of everything else in the zip, as the
-# Debian packages it comes from give them.
-cp LICENSE "$stage/LICENSE.txt"
-for package in qt6-base-dev qt6-translations-l10n gcc-mingw-w64-base mingw-w64-common \
-               fonts-ipafont-mincho fonts-arphic-gbsn00lp fonts-wqy-microhei; do
-    cp -L "/usr/share/doc/$package/copyright" "$stage/licences/$package.txt"
-done
-zcat /usr/share/doc/fonts-arphic-gbsn00lp/license/english/ARPHICPL.TXT.gz > "$stage/licences/fonts-arphic-gbsn00lp-licence.txt"
-cat > "$stage/licences/README.txt" <<TEXT
-What this folder holds, and for what in the zip:
-
-  qt6-base-dev.txt           Qt $qt_version (the Qt6*.dll files, platforms/, styles/), built from
-                             Debian's source package qt6-base $qt_deb_version; LGPL-3.0 or GPL
-  qt6-translations-l10n.txt  translations/qtbase_zh_CN.qm
-  gcc-mingw-w64-base.txt     libstdc++-6.dll, libgcc_s_seh-1.dll (GCC runtime library exception)
-  mingw-w64-common.txt       libwinpthread-1.dll
-  fonts-ipafont-mincho.txt   fonts/ipam.ttf, IPAMincho (IPA Font License 1.0)
-  fonts-arphic-gbsn00lp.txt  fonts/gbsn00lp.ttf, AR PL SungtiL GB (Arphic Public License,
-                             in full in fonts-arphic-gbsn00lp-licence.txt)
-  fonts-wqy-microhei.txt     fonts/wqy-microhei.ttc, WenQuanYi Micro Hei (Apache 2.0 or GPL-3 with
-                             the font exception)
-
-The program itself and its word lists: LICENSE.txt, beside velkaro.exe.
-TEXT
-(cd "$out" && zip -q -r -9 "$name.zip" "$name") || stop "could not make $out/$name.zip"
+(cd "$out" && sed "s|^|$name/|" "$files" | zip -q -9 "$name.zip" -@) || stop "could not make $out/$name.zip"
 echo "Made $out/$name.zip ($(du -k "$out/$name.zip" | cut -f1) KiB; $(du -sk "$stage" | cut -f1) KiB unpacked)"
 
 # --- The setup program: the same files, installed with a Start-menu entry and an uninstaller ------
@@ -267,24 +222,29 @@ setup=$out/$name-setup.exe
 setup_work=$out/setup
 rm -rf "$setup_work" "$setup"
 mkdir -p "$setup_work"
-# What it installs and, the other way round, what its uninstaller removes: exactly these files,
-# then their folders if they are empty.
-(
-    cd "$stage"
-    find . -type d | sort | while IFS= read -r dir; do
-        folder=${dir#.}
-        echo "SetOutPath \"\$INSTDIR${folder//\//\\}\""
-        find "$dir" -maxdepth 1 -type f | sort | while IFS= read -r file; do echo "File \"$stage/${file#./}\""; done
-    done > "$setup_work/install-files.nsh"
-    find . -type f | sort | while IFS= read -r file; do
-        file=${file#.}
-        echo "Delete \"\$INSTDIR${file//\//\\}\""
-    done > "$setup_work/uninstall-files.nsh"
-    find . -mindepth 1 -type d | sort -r | while IFS= read -r dir; do
-        dir=${dir#.}
-        echo "RMDir \"\$INSTDIR${dir//\//\\}\""
-    done >> "$setup_work/uninstall-files.nsh"
-)
+# What it installs and, the other way round, what its uninstaller removes: exactly the manifest's
+# files, then their folders if they are empty.
+windows_path() { local path=$1; echo "${path//\//\\}"; }
+while IFS= read -r file; do
+    folder=$(dirname "$file")
+    [ "$folder" = . ] && folder="" || folder="\\$(windows_path "$folder")"
+    if [ "${folder}" != "${last_folder-none}" ]; then
+        echo "SetOutPath \"\$INSTDIR$folder\""
+        last_folder=$folder
+    fi
+    echo "File \"$stage/$file\""
+done < <(awk -F/ '{ print NF - 1 "\t" $0 }' "$files" | sort -t "$(printf '\t')" -k1,1n -k2 | cut -f2-) \
+    > "$setup_work/install-files.nsh"
+while IFS= read -r file; do
+    echo "Delete \"\$INSTDIR\\$(windows_path "$file")\""
+done < "$files" > "$setup_work/uninstall-files.nsh"
+# The folders, the deepest first.
+while IFS= read -r file; do
+    dir=$(dirname "$file")
+    while [ "$dir" != . ]; do echo "$dir"; dir=$(dirname "$dir"); done
+done < "$files" | LC_ALL=C sort -u -r | while IFS= read -r dir; do
+    echo "RMDir \"\$INSTDIR\\$(windows_path "$dir")\""
+done >> "$setup_work/uninstall-files.nsh"
 # The licence page: a word in Chinese (a line a sentence: the page wraps them), then LICENSE as it is (UTF-8 with a byte-order mark and
 # Windows line ends, as the page reads text).
 {
@@ -298,10 +258,11 @@ version4=$(echo "$version.0.0.0" | cut -d. -f1-4)
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION4="$version4" \
     -DINSTALL_FILES="$setup_work/install-files.nsh" -DUNINSTALL_FILES="$setup_work/uninstall-files.nsh" \
     -DLICENSE_FILE="$setup_work/licence.txt" -DICON="$cross_build/resources/velkaro.ico" \
+    -DPICTURE="$cross_build/resources/setup-picture.bmp" \
     -DOUTFILE="$setup" packaging/windows/setup.nsi > "$setup_work/makensis.log" 2>&1 \
     || { cat "$setup_work/makensis.log"; stop "makensis could not make the setup program (its messages above)"; }
 echo "Made $setup ($(du -k "$setup" | cut -f1) KiB)"
 
 [ $run_tests -eq 1 ] || exit 0
-bash tests/underwine.sh "$cross_build" "$stage" "$qt_prefix" "$out/wine-shots" "$setup" \
+bash tests/underwine.sh "$cross_build" "$stage" "$qt_prefix" "$version" "$out/wine-shots" "$setup" \
     || stop "the tests under Wine failed (above)"

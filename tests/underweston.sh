@@ -5,21 +5,24 @@
 # when the command fails.
 # Exits with 77, which CTest counts as skipped, when Weston or XWayland is missing.
 set -euo pipefail
+source "$(dirname "$0")/openbox.sh"
 
 if ! command -v weston >/dev/null || ! command -v Xwayland >/dev/null; then
     echo "weston or Xwayland is missing: skipped"
     exit 77
 fi
 
-runtime=$(mktemp -d)
+session_start
+runtime=$session_work
 chmod 700 "$runtime"
 log="$runtime/weston.log"
 export XDG_RUNTIME_DIR="$runtime"
 socket="wayland-velkaro-$$"
-weston --backend=headless-backend.so --xwayland --socket="$socket" --width=1280 --height=800 \
-       --idle-time=0 --logger-scopes=log,xwm-wm-x11 >"$log" 2>&1 &
-weston=$!
-trap 'kill $weston 2>/dev/null; wait $weston 2>/dev/null; rm -rf "$runtime"' EXIT
+# The log exists before Weston starts: the background job opens it only once it runs, and the
+# wait below reads it at once.
+: > "$log"
+session_background weston --backend=headless-backend.so --xwayland --socket="$socket" --width=1280 \
+    --height=800 --idle-time=0 --logger-scopes=log,xwm-wm-x11 >"$log" 2>&1
 
 display=""
 for _ in $(seq 100); do

@@ -14,34 +14,22 @@
 # every caller's locale, and the Wine prefix's own folders (Desktop, ...) link to nothing of the
 # caller's home.
 #
-# Usage: tests/underwine.sh BUILD_DIR PROGRAM_DIR QT_PREFIX [SHOTS_DIR [SETUP_EXE]]
+# Usage: tests/underwine.sh BUILD_DIR PROGRAM_DIR QT_PREFIX VERSION [SHOTS_DIR [SETUP_EXE]]
 set -euo pipefail
-build=$(realpath "$1") program=$(realpath "$2") qt=$(realpath "$3")
-shots=$(realpath -m "${4:-$build/wine-shots}")
-setup=${5:+$(realpath "$5")}
+build=$(realpath "$1") program=$(realpath "$2") qt=$(realpath "$3") version=$4
+shots=$(realpath -m "${5:-$build/wine-shots}")
+setup=${6:+$(realpath "$6")}
 mkdir -p "$shots"
 export LC_ALL=C.UTF-8
 unset LANGUAGE
 
-work=$(mktemp -d)
-xvfb="" openbox=""
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    [ -n "$openbox" ] && kill "$openbox" 2>/dev/null && wait "$openbox" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=:$(cat "$work/display")
+source "$(dirname "$0")/openbox.sh"
+session_start
+work=$session_work
 # Openbox frames and activates Wine's windows as a desktop does; without a window manager Wine
 # takes seconds over each activation, which the window tests wait for.
-openbox > "$work/openbox.log" 2>&1 &
-openbox=$!
+start_xvfb 1280x800x24 || exit 1
+start_openbox || exit 1
 
 export PATH=/usr/lib/wine:$PATH # Debian's wine64 package: wine64 and wineserver live there
 printf '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig></fontconfig>\n' > "$work/fonts.conf"
@@ -50,6 +38,7 @@ export HOME=$work/home
 mkdir -p "$HOME"
 # No Mono or Gecko to install, and no Linux menu entries for the Start-menu shortcuts.
 export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+session_stop_first "wineserver -k" # this prefix's Wine server and every program it still runs
 # Where the tests find Qt's DLLs and MinGW's runtime (the program has its own beside it).
 WINEPATH="Z:$qt/bin"
 for dir in /usr/lib/gcc/x86_64-w64-mingw32/*-posix /usr/x86_64-w64-mingw32/lib; do WINEPATH="$WINEPATH;Z:$dir"; done
@@ -62,12 +51,8 @@ wineserver -w
 # One Wine server for all that follows, instead of one started (seconds each) for every program.
 wineserver -p > /dev/null 2>&1 # its output would hold this script's pipe open
 
-# Openbox is up once it has set its supporting window on the root.
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
-
 if [ -n "$setup" ]; then
-    bash "$(dirname "$0")/wineinstall.sh" "$setup" "$program" "$build/resources/velkaro.ico" \
-        "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")" "$shots"
+    bash "$(dirname "$0")/wineinstall.sh" "$setup" "$program" "$build/resources/velkaro.ico" "$version" "$shots"
 fi
 
 # The tests find Qt's Chinese texts where the program finds them: in translations/ beside them.
@@ -80,7 +65,8 @@ ctest --test-dir "$build" --output-on-failure
 
 echo "Running $program/velkaro.exe from outside"
 caption="Tessarine 2005 （ Corvanel系列 2 ）"
-(cd "$program" && exec wine64 velkaro.exe) > "$work/program.log" 2>&1 &
+# Without WINEPATH: the program finds its DLLs in its own folder or not at all.
+(cd "$program" && exec env -u WINEPATH wine64 velkaro.exe) > "$work/program.log" 2>&1 &
 running=$!
 
 fail() {

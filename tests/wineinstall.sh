@@ -7,9 +7,14 @@
 #     name, version, publisher, icon, size and uninstall commands; the installed velkaro.exe's
 #     icon, version information and manifest as built (peresources.py). The program starts
 #     from the shortcut, shows its start window and ends with 退出.
-#  2. uninstalled silently: no file, folder, shortcut or registry key of it is left.
-#  3. installed silently for all users with a desktop shortcut (/S /ALLUSERS /DESKTOP), into
-#     Program Files, HKLM and the common Start menu and desktop; uninstalled, nothing is left.
+#  2. upgrades, each leaving one installation with exactly this version's files, one "Apps &
+#     features" entry and one Start-menu shortcut: the same setup program run again over an
+#     installation that an older version left with an extra Qt plugin in each plugin folder;
+#     for all users with a desktop shortcut (/S /ALLUSERS /DESKTOP), into Program Files, HKLM
+#     and the common Start menu and desktop, over the installation for the current user; for
+#     the current user into another folder (/D=) over the one for all users.
+#  3. uninstalled silently: no file, folder, shortcut or registry key of it is left.
+#  4. installed for all users with a desktop shortcut, then uninstalled: nothing is left.
 #
 # Usage: tests/wineinstall.sh SETUP_EXE PROGRAM_DIR ICO VERSION SHOTS_DIR
 set -euo pipefail
@@ -129,6 +134,7 @@ uninstall() {
 
 echo "Installing $(basename "$setup") ($(du -k "$setup" | cut -f1) KiB) under Wine"
 
+
 # --- For the current user, by default --------------------------------------------------------------
 
 wine64 "$setup" /S || fail "the silent installation failed with exit code $?"
@@ -143,7 +149,7 @@ entry HKLM > /dev/null && fail "an installation for the current user wrote HKLM\
 
 # The program, started from the shortcut as the Start menu starts it.
 caption="Tessarine 2005 （ Corvanel系列 2 ）"
-wine64 start /wait "$(wine64 winepath -w "$menu/$shortcut" | tr -d '\r')" > /dev/null 2>&1 &
+env -u WINEPATH wine64 start /wait "$(wine64 winepath -w "$menu/$shortcut" | tr -d '\r')" > /dev/null 2>&1 &
 running=$!
 start=$(window_of "$caption" 681x217) || fail "the program did not show its start window when started from the shortcut"
 sleep 0.5
@@ -154,15 +160,58 @@ kill -0 "$running" 2>/dev/null && fail "退出 did not end the installed program
 wait "$running" || fail "the installed program ended with exit code $?"
 echo "The installed program started from the Start-menu shortcut, showed its start window and ended with 退出"
 
-uninstall "$dir" "$windir" HKCU "$menu" "$desktop"
+# --- Upgrades -------------------------------------------------------------------------------------
 
-# --- For all users, with a desktop shortcut ----------------------------------------------------------
+user_dir=$dir user_windir=$windir user_menu=$menu user_desktop=$desktop
+all_dir=$(folder ProgramW6432)/Velkaro
+all_windir=$(wine64 winepath -w "$all_dir" 2>/dev/null | tr -d '\r')
+all_menu=$(folder ProgramData)"/Microsoft/Windows/Start Menu/Programs"
+all_desktop=$(folder PUBLIC)/Desktop
+# Exactly one installation: one uninstall entry, under ROOT, and one Start-menu shortcut, in MENU;
+# nothing left in the other places.
+only_one() {
+    local root=$1 menu=$2 other_root other_menu other_desktop other_dir
+    if [ "$root" = HKCU ]; then
+        other_root=HKLM other_menu=$all_menu other_desktop=$all_desktop other_dir=$all_dir
+    else
+        other_root=HKCU other_menu=$user_menu other_desktop=$user_desktop other_dir=$user_dir
+    fi
+    entry "$other_root" > /dev/null && fail "an uninstall entry is left under $other_root besides the one under $root"
+    [ ! -e "$other_menu/$shortcut" ] || fail "a second Start-menu shortcut is left in $other_menu"
+    [ ! -e "$other_desktop/$shortcut" ] || fail "a desktop shortcut is left in $other_desktop"
+    [ "$(find "$menu" -name "$shortcut" | wc -l)" = 1 ] || fail "not one Start-menu shortcut in $menu"
+    [ ! -e "$other_dir" ] || fail "the earlier installation's folder is left: $(cd "$other_dir" && find . | head -5 | tr '\n' ' ')"
+}
+
+# The same setup program again, over an installation that an older version left: its version in
+# the entry, and a Qt plugin in each plugin folder that this version does not ship.
+wine64 reg add "HKCU\\$key" /v DisplayVersion /d 0.9 /f > /dev/null 2>&1 || fail "could not mark the installation as older"
+cp "$dir/styles/qwindowsvistastyle.dll" "$dir/styles/qwindowsoldstyle.dll"
+cp "$dir/platforms/qwindows.dll" "$dir/platforms/qminimal.dll"
+wine64 "$setup" /S || fail "installing over the earlier installation failed with exit code $?"
+check_installed "$dir" "$windir" HKCU "$menu" "$desktop" 0
+only_one HKCU "$menu"
+echo "Installed again over an older installation: its extra plugins are gone"
+
+# For all users, over the installation for the current user.
+wine64 "$setup" /S /ALLUSERS /DESKTOP || fail "installing for all users over the one for the current user failed with exit code $?"
+check_installed "$all_dir" "$all_windir" HKLM "$all_menu" "$all_desktop" 1
+only_one HKLM "$all_menu"
+echo "Installed for all users over the installation for the current user: that one is gone"
+
+# For the current user into another folder, over the installation for all users.
+other_windir='C:\Apps\Velkaro'
+other_dir=$(wine64 winepath -u "$other_windir" 2>/dev/null | tr -d '\r' | sed 's|/*$||')
+wine64 "$setup" /S "/D=$other_windir" || fail "installing into $other_windir over the one for all users failed with exit code $?"
+check_installed "$other_dir" "$other_windir" HKCU "$user_menu" "$user_desktop" 0
+only_one HKCU "$user_menu"
+echo "Installed for the current user in $other_windir over the installation for all users: that one is gone"
+
+uninstall "$other_dir" "$other_windir" HKCU "$user_menu" "$user_desktop"
+
+# --- For all users, with a desktop shortcut, and uninstalled ----------------------------------------
 
 wine64 "$setup" /S /ALLUSERS /DESKTOP || fail "the silent installation for all users failed with exit code $?"
-dir=$(folder ProgramW6432)/Velkaro
-windir=$(wine64 winepath -w "$dir" 2>/dev/null | tr -d '\r')
-menu=$(folder ProgramData)"/Microsoft/Windows/Start Menu/Programs"
-desktop=$(folder PUBLIC)/Desktop
-check_installed "$dir" "$windir" HKLM "$menu" "$desktop" 1
+check_installed "$all_dir" "$all_windir" HKLM "$all_menu" "$all_desktop" 1
 entry HKCU > /dev/null && fail "an installation for all users wrote HKCU\\$key"
-uninstall "$dir" "$windir" HKLM "$menu" "$desktop"
+uninstall "$all_dir" "$all_windir" HKLM "$all_menu" "$all_desktop"

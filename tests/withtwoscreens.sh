@@ -20,10 +20,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     exit 77
 fi
 
-work=$(mktemp -d)
-xorg=
-openbox=
-trap 'kill $openbox $xorg 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+session_start
+work=$session_work
 # Xorg takes only relative paths for its configuration unless it runs as root.
 cd "$work"
 mkdir conf.d
@@ -47,10 +45,8 @@ Section "Screen"
     EndSubSection
 EndSection
 CONF
-Xorg -displayfd 3 -config xorg.conf -configdir conf.d -logfile "$work/xorg.log" -noreset -nolisten tcp \
-     -sharevts -novtswitch -keeptty 3>"$work/display" >"$work/xorg.out" 2>&1 </dev/null &
-xorg=$!
-use_display "$work/display" "$work/xorg.out" || exit 1
+start_x_server "$work/xorg.out" Xorg -config xorg.conf -configdir conf.d -logfile "$work/xorg.log" -noreset \
+    -nolisten tcp -sharevts -novtswitch -keeptty || exit 1
 
 # The dummy driver has outputs DUMMY0 to DUMMY15; an output with a mode counts as connected.
 xrandr --newmode left 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
@@ -59,6 +55,6 @@ xrandr --addmode DUMMY0 left
 xrandr --addmode DUMMY1 right
 xrandr --output DUMMY0 --mode left --pos 0x0 --output DUMMY1 --mode right --pos 1024x0 --primary
 
-start_openbox "$work" || exit 1
+start_openbox || exit 1
 cd - >/dev/null
 "$@"

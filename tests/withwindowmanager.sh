@@ -12,12 +12,7 @@ if ! command -v Xvfb >/dev/null || ! command -v openbox >/dev/null; then
     exit 77
 fi
 
-work=$(mktemp -d)
-Xvfb -displayfd 3 -nolisten tcp -screen 0 "${VELKARO_SCREEN:-1280x800x24}" 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-openbox=
-trap 'kill $openbox $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-use_display "$work/display" "$work/xvfb.log" || exit 1
-
-start_openbox "$work" || exit 1
+session_start
+start_xvfb "${VELKARO_SCREEN:-1280x800x24}" || exit 1
+start_openbox || exit 1
 "$@"

@@ -5,13 +5,16 @@
 ; user's own programs folder (%LOCALAPPDATA%\Programs\Velkaro); for every user of the computer
 ; (Program Files) when chosen, starting itself again with administrator rights if need be. It
 ; makes a Start-menu entry, a desktop shortcut only when asked, and an entry in "Apps & features";
-; the uninstaller removes exactly what it installed.
+; the uninstaller removes exactly what it installed. Installed over an earlier installation (another
+; version, for the other scope, in another folder), it first runs that installation's uninstaller,
+; so that one installation is left with exactly this version's files.
 ;
 ; Silent, for administrators:  setup.exe /S [/ALLUSERS] [/DESKTOP] [/D=folder]
 ;                              uninstall.exe /S
 ;
-; Defines: VERSION (1.0), VERSION4 (1.0.0.0), STAGE (the folder to install), INSTALL_FILES and
-; UNINSTALL_FILES (the lists of its files, made from STAGE), LICENSE_FILE, ICON, OUTFILE.
+; Defines: VERSION (1.0), VERSION4 (1.0.0.0), INSTALL_FILES and UNINSTALL_FILES (the lists of the
+; files it installs, made from CMake's install manifest), LICENSE_FILE, ICON, PICTURE (164 x 314,
+; the welcome and finish pages' picture), OUTFILE.
 
 Unicode true
 Target amd64-unicode
@@ -57,6 +60,7 @@ Var OptionsDesktop
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PICTURE}"
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TEXT "此程序将把 $(^NameDA)（日语词汇学习）安装到这台电脑上。$\r$\n$\r$\n默认只为你自己安装，不需要管理员权限；也可以为这台电脑的所有用户安装。$\r$\n$\r$\n$_CLICK"
 !define MUI_PAGE_CUSTOMFUNCTION_PRE SkipWhenElevated
@@ -205,9 +209,49 @@ Function OptionsLeave
     Call UseMode
 FunctionEnd
 
+; --- An earlier installation ---------------------------------------------------------------------
+
+; Removes the installation that the uninstall entry under ROOT (HKCU or HKLM) names, wherever it
+; is, with its own uninstaller: its files, shortcuts and entry. Run in place (_?=), the uninstaller
+; cannot delete itself; that, and the folder if it is empty, follow. Without administrator rights
+; an installation for all users cannot be removed: the setup program stops and says so.
+!macro RemoveEarlier ROOT
+    ReadRegStr $R0 ${ROOT} "${UNINST_KEY}" "InstallLocation"
+    ${If} $R0 != ""
+    ${AndIf} ${FileExists} "$R0\uninstall.exe"
+        DetailPrint "卸载以前的安装：$R0"
+        ClearErrors
+        ExecWait '"$R0\uninstall.exe" /S _?=$R0' $R1
+        ${If} ${Errors}
+        ${OrIf} $R1 != 0
+            ${If} $R1 == ${ERROR_ELEVATION_REQUIRED}
+                MessageBox MB_ICONSTOP|MB_OK "这台电脑上已有为所有用户安装的 $(^NameDA)（$R0），卸载它需要管理员权限。$\r$\n请先在 Windows 的“设置 → 应用”里卸载它，或者选择为所有用户安装。" /SD IDOK
+                SetErrorLevel ${ERROR_ELEVATION_REQUIRED}
+            ${Else}
+                MessageBox MB_ICONSTOP|MB_OK "不能卸载以前的安装（$R0）。" /SD IDOK
+                SetErrorLevel 2
+            ${EndIf}
+            Abort
+        ${EndIf}
+        Delete "$R0\uninstall.exe"
+        !insertmacro RemovePluginFolders $R0
+        RMDir "$R0"
+    ${EndIf}
+!macroend
+
+; Qt loads every plugin in these folders: one an earlier version left there could stop the program
+; from starting. Nothing but Qt's plugins belongs in them.
+!macro RemovePluginFolders DIR
+    RMDir /r "${DIR}\platforms"
+    RMDir /r "${DIR}\styles"
+!macroend
+
 ; --- What it installs ---------------------------------------------------------------------------
 
 Section
+    !insertmacro RemoveEarlier HKCU
+    !insertmacro RemoveEarlier HKLM
+    !insertmacro RemovePluginFolders $INSTDIR
     SetOutPath "$INSTDIR"
     !include "${INSTALL_FILES}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -254,6 +298,10 @@ Function un.onInit
             ${EndIf}
             ClearErrors
             ExecShell "runas" "$INSTDIR\uninstall.exe"
+            ${If} ${Errors}
+                MessageBox MB_ICONEXCLAMATION|MB_OK "没有得到管理员权限，不能卸载为所有用户安装的 $(^NameDA)。"
+                SetErrorLevel ${ERROR_ELEVATION_REQUIRED}
+            ${EndIf}
             Quit
         ${EndIf}
         SetShellVarContext all
