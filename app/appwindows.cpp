@@ -8,7 +8,6 @@
 #include "settingswindow.h"
 #include "startwindow.h"
 #include "stripwindow.h"
-#include "windowplacement.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -23,9 +22,6 @@ AppWindows::AppWindows(UserPrompts &prompts)
     // The task-bar name; unlike a display name it leaves every window's caption alone. Set
     // before any window reaches the screen, since X11 takes it when the first one does.
     QApplication::setApplicationName(QStringLiteral("Velkaro 2005"));
-    // The first window opens on the primary screen; each later one on the screen of the window
-    // the learner comes from.
-    openOnScreen(m_start.get(), QGuiApplication::primaryScreen());
     connect(m_start.get(), &StartWindow::enterRequested, this, &AppWindows::enterMainFromStart);
     connect(m_start.get(), &StartWindow::quitRequested, qApp, &QCoreApplication::quit);
 }
@@ -40,8 +36,10 @@ void AppWindows::createRemainingWindows()
     if (m_toolkitTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&m_toolkitTexts);
     m_model = std::make_unique<BrowseModel>();
-    m_settings = std::make_unique<SettingsWindow>(*m_model, m_prompts);
     m_main = std::make_unique<MainWindow>(*m_model, m_prompts);
+    // The main window's modal dialog: the window system keeps it above the main window and
+    // hides and shows it with it.
+    m_settings = std::make_unique<SettingsWindow>(*m_model, m_prompts, m_main.get());
     m_strip = std::make_unique<StripWindow>(*m_model);
     m_search = std::make_unique<SearchWindow>(*m_model);
 
@@ -71,6 +69,11 @@ bool AppWindows::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
+void AppWindows::openStartWindow()
+{
+    m_placement.open(m_start.get(), QGuiApplication::primaryScreen());
+}
+
 void AppWindows::enterMainFromStart()
 {
     createRemainingWindows(); // should the learner be quicker than the first paint
@@ -81,8 +84,7 @@ void AppWindows::enterMainFromStart()
 void AppWindows::backToStart()
 {
     m_main->hide();
-    openOnScreen(m_start.get(), screenOf(m_main.get()));
-    showWindow(m_start.get());
+    m_placement.open(m_start.get(), WindowPlacement::screenOf(m_main.get()));
 }
 
 void AppWindows::openStrip()
@@ -94,17 +96,18 @@ void AppWindows::openStrip()
 void AppWindows::openSearch()
 {
     m_main->hide();
-    openOnScreen(m_search.get(), screenOf(m_main.get()));
-    showWindow(m_search.get());
+    m_placement.open(m_search.get(), WindowPlacement::screenOf(m_main.get()));
 }
 
 void AppWindows::openSettings()
 {
     if (m_settings->isVisible())
         return; // a request queued before it opened: it is open already
-    openOnScreen(m_settings.get(), screenOf(m_main.get()));
+    m_placement.place(m_settings.get(), WindowPlacement::screenOf(m_main.get()));
     m_settings->exec();
-    showWindow(m_main.get()); // back from the modal window: no entry, the main window keeps its word
+    // Back from the modal window: no entry, the main window keeps its word.
+    m_main->raise();
+    m_main->activateWindow();
 }
 
 void AppWindows::backFromStrip()
@@ -121,9 +124,8 @@ void AppWindows::backFromSearch()
 
 void AppWindows::enterMain(const QWidget *from)
 {
-    openOnScreen(m_main.get(), screenOf(from));
-    showWindow(m_main.get());
-    m_main->enterFromElsewhere(); // back to level 4, word 1
+    m_placement.open(m_main.get(), WindowPlacement::screenOf(from));
+    m_main->startOverAtLevel4();
 }
 
 void prepareApplication(QApplication &app)
@@ -138,6 +140,6 @@ int runProgram(QApplication &app)
     QtPrompts prompts;
     AppWindows windows(prompts);
     windows.createRemainingWindowsAfterFirstPaint();
-    windows.startWindow()->show();
+    windows.openStartWindow();
     return app.exec();
 }

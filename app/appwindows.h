@@ -1,5 +1,7 @@
 #pragma once
 
+#include "windowplacement.h"
+
 #include <QObject>
 #include <QTranslator>
 
@@ -16,10 +18,10 @@ class StripWindow;
 class UserPrompts;
 
 // Owns the model and the five windows: creates them, hidden, in start-up order (start window;
-// then the model, settings window, main window, strip window, search window), gives each what
-// it needs, carries out the windows' requests to go elsewhere, and destroys everything in
-// reverse order (the order of the members below). The start window comes first and alone, so that it can show at once; the
-// rest follow on createRemainingWindows.
+// then the model, main window, settings window, strip window, search window), gives each what
+// it needs, opens each where it belongs, carries out the windows' requests to go elsewhere, and
+// destroys everything in reverse order (the order of the members below). The start window
+// comes first and alone, so that it can show at once; the rest follow on createRemainingWindows.
 class AppWindows : public QObject
 {
     Q_OBJECT
@@ -33,6 +35,8 @@ public:
     void createRemainingWindows();
     // Creates them once the start window has been painted for the first time.
     void createRemainingWindowsAfterFirstPaint();
+    // Opens the start window as the program starts: on the primary monitor.
+    void openStartWindow();
 
     BrowseModel &model() const { return *m_model; }
     StartWindow *startWindow() const { return m_start.get(); }
@@ -57,10 +61,11 @@ private:
 
     UserPrompts &m_prompts;
     QTranslator m_toolkitTexts;
+    WindowPlacement m_placement;
     std::unique_ptr<StartWindow> m_start;
     std::unique_ptr<BrowseModel> m_model;
-    std::unique_ptr<SettingsWindow> m_settings;
     std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<SettingsWindow> m_settings; // the main window's child: goes before it
     std::unique_ptr<StripWindow> m_strip;
     std::unique_ptr<SearchWindow> m_search;
 };

@@ -9,6 +9,4 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
         return;
     if (event->button() == Qt::LeftButton)
         emit clicked();
-    else if (event->button() == Qt::RightButton)
-        emit rightClicked();
 }

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-// A label that reports a left click (on release) and a right click.
+// A label that reports a left click (on release).
 class ClickLabel : public QLabel
 {
     Q_OBJECT
@@ -12,7 +12,6 @@ public:
 
 signals:
     void clicked();
-    void rightClicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;

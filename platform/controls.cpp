@@ -10,6 +10,9 @@ QPushButton *makeButton(QWidget *parent, const QString &text, const QRect &geome
     auto *button = new FocusButton(text, parent);
     button->setGeometry(geometry);
     button->setToolTip(hint);
+    // Read aloud, "↑" or "← 上" says little: the hint says what the button does.
+    if (!hint.isEmpty())
+        button->setAccessibleName(hint);
     button->setAutoDefault(false);
     return button;
 }

@@ -8,7 +8,8 @@ class QImage;
 class QPushButton;
 class QWidget;
 
-// A focus button (focusbutton.h) at a fixed place, with an optional tooltip.
+// A focus button (focusbutton.h) at a fixed place, with an optional tooltip, which is then also
+// its accessible name.
 QPushButton *makeButton(QWidget *parent, const QString &text, const QRect &geometry, const QString &hint = {});
 // Gives a widget an opaque background of one colour.
 void setBackground(QWidget *widget, const QColor &color);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -7,25 +8,34 @@
 class QScreen;
 class QWidget;
 
-// Shows a window: makes it visible, brings it to the front and activates it.
-void showWindow(QWidget *window);
 // Where a window's frame of the given size goes in a screen's available area: centred when
 // it fits; otherwise at the area's top-left corner, so that every control can be reached.
 QPoint framePosition(const QSize &frame, const QRect &available);
-// The screen that holds the middle of a window, shown or hidden (its last place).
-QScreen *screenOf(const QWidget *window);
-// Makes a top-level window open on that screen: placeOnScreen puts it there. Without it, a
-// window opens on the screen it stands on, which for one never placed is the screen at the
-// desktop's top-left corner, on X11 not always the primary one.
-void openOnScreen(QWidget *window, QScreen *screen);
-// Places a shown top-level window on the screen it opens on by framePosition, frame and all.
-// Before the window manager has framed the window, the frame of our last framed window stands
-// in for its frame, and the window is placed again when it appears if its own frame turns out
-// different.
-void placeOnScreen(QWidget *window);
-// For a modal window: nothing may hide it while the rest of the program waits for it. On X11
-// it is described to the window manager as a tool bar, the one kind of framed window to which
-// Openbox, for one, gives no minimise button (it gives one to every dialog); on Windows a
-// dialog has none. Should it be minimised all the same, it is shown again at once. Call before
-// the window is shown.
-void keepModalWindowShown(QWidget *window);
+
+// Places the program's top-level windows as they open, each on the monitor of the window the
+// learner comes from: the first time centred there; later where the learner left it if that is
+// on the same monitor, otherwise centred there. Whoever opens a window calls it.
+class WindowPlacement
+{
+public:
+    // The monitor that holds the middle of a window, shown or hidden (its last place).
+    static QScreen *screenOf(const QWidget *window);
+
+    // Places a hidden top-level window on that monitor by the rule above. QDialog::exec() then
+    // shows it where it was put.
+    void place(QWidget *window, QScreen *screen);
+    // Places it, shows it, brings it to the front and activates it.
+    void open(QWidget *window, QScreen *screen);
+
+private:
+    class PlaceAgainWhenFramed;
+
+    // Centres the window's frame, as wide as the margins given, on the monitor.
+    static void centre(QWidget *window, QScreen *screen, const QMargins &frame);
+    // The window's frame, if the window manager has framed it by now; kept as the next guess.
+    QMargins currentFrame(const QWidget *window);
+
+    // The frame the window manager put around the last of our windows it framed: the best
+    // guess for a window it has not framed yet, since it decorates them all alike.
+    QMargins m_lastFrame;
+};

@@ -153,7 +153,7 @@ void TestMainWindow::startUp()
 
 void TestMainWindow::firstEnterShowsLevel4()
 {
-    startWindow()->show();
+    currentWindows()->openStartWindow();
     QVERIFY(QTest::qWaitForWindowActive(startWindow()));
     const QPoint startPlace = startWindow()->pos();
     QVERIFY(enterMainWindow());
@@ -162,8 +162,8 @@ void TestMainWindow::firstEnterShowsLevel4()
     QCOMPARE(store().position(), 1);
     QCOMPARE(counterLabel()->text(), QStringLiteral("1/731"));
     const BankEntry first = bankWords(WordLevel::Level4)[0];
-    QCOMPARE(writtenLine()->text(), toQString(first.first));
-    QCOMPARE(readingLine()->text(), toQString(first.second));
+    QCOMPARE(firstLine()->text(), toQString(first.first));
+    QCOMPARE(secondLine()->text(), toQString(first.second));
     QCOMPARE(meaningLine()->text(), toQString(first.meaning));
     QCOMPARE(mainWindow()->size(), QSize(776, 304));
     // "返回" shows the start window where it was.
@@ -179,7 +179,7 @@ void TestMainWindow::stepsWrapBothWays()
     previousButton()->click();
     QCOMPARE(counterLabel()->text(), QStringLiteral("731/731"));
     const BankEntry last = bankWords(WordLevel::Level4)[730];
-    QCOMPARE(writtenLine()->text(), toQString(last.first));
+    QCOMPARE(firstLine()->text(), toQString(last.first));
     // The buttons keep the hidden strip's line current.
     QCOMPARE(stripLine()->toolTip(), QStringLiteral("731/731"));
     nextButton()->click();
@@ -222,11 +222,11 @@ void TestMainWindow::levelChangeWhileAutoBrowsing()
 void TestMainWindow::fontSizeLimits()
 {
     auto sizes = [] {
-        return QList<int>{writtenLine()->font().pixelSize(), readingLine()->font().pixelSize(),
+        return QList<int>{firstLine()->font().pixelSize(), secondLine()->font().pixelSize(),
                           meaningLine()->font().pixelSize()};
     };
     QCOMPARE(model().textPoints(), 22);
-    QCOMPARE(writtenLine()->font().pixelSize(), Fonts::pointsToPixels(22));
+    QCOMPARE(firstLine()->font().pixelSize(), Fonts::pointsToPixels(22));
     if (QGuiApplication::primaryScreen()->logicalDotsPerInchY() == 96)
         QCOMPARE(Fonts::pointsToPixels(22), 29);
     for (int expected = 24; expected <= 44; expected += 2) {
@@ -277,13 +277,14 @@ void TestMainWindow::tabOrder()
     const QList<QWidget *> order{autoBrowseBox(), backButton(), levelButton(WordLevel::Level4), levelButton(WordLevel::Level3), levelButton(WordLevel::Level2),
                                  levelButton(WordLevel::Level2Extra), largerTextButton(), smallerTextButton(), previousButton(), nextButton(),
                                  levelButton(WordLevel::Level1), stripButton(), searchButton(), settingsButton()};
-    QCOMPARE(tabChain(autoBrowseBox()), order);
-    // Walked with the Tab key: the five radio buttons form one group, which Tab stops at
-    // once, on the level-4 button (checked after every entry).
+    // The five radio buttons form one group, which Tab stops at once, on the level-4 button
+    // (checked after every entry).
     QList<QWidget *> expected;
     for (QWidget *control : order)
         if (!qobject_cast<QRadioButton *>(control) || control == levelButton(WordLevel::Level4))
             expected.append(control);
+    QCOMPARE(tabChain(autoBrowseBox()), expected);
+    // Walked with the Tab key.
     expected.append(autoBrowseBox()); // and round again
     QCOMPARE(tabWalk(autoBrowseBox(), int(expected.size()) - 1), expected);
 }
@@ -320,8 +321,8 @@ void TestMainWindow::wordLinesDrawInTheirFaces_data()
     QTest::addColumn<QString>("face");
     QTest::addColumn<bool>("meaning"); // else the Japanese texts
     // Japanese glyph forms for the Japanese texts, Simplified Chinese ones for the meaning.
-    QTest::newRow("written form") << QStringLiteral("writtenLine") << QStringLiteral("IPAMincho") << false;
-    QTest::newRow("reading") << QStringLiteral("readingLine") << QStringLiteral("IPAMincho") << false;
+    QTest::newRow("written form") << QStringLiteral("firstLine") << QStringLiteral("IPAMincho") << false;
+    QTest::newRow("reading") << QStringLiteral("secondLine") << QStringLiteral("IPAMincho") << false;
     QTest::newRow("meaning") << QStringLiteral("meaningLine") << QStringLiteral("AR PL SungtiL GB") << true;
 }
 
@@ -430,8 +431,8 @@ void TestMainWindow::emptySecondTextShownTwice()
     QCOMPARE(counterLabel()->text(), QStringLiteral("1/4205"));
     while (!store().currentWord().second.empty())
         nextButton()->click();
-    QVERIFY(!writtenLine()->text().isEmpty());
-    QCOMPARE(readingLine()->text(), writtenLine()->text());
+    QVERIFY(!firstLine()->text().isEmpty());
+    QCOMPARE(secondLine()->text(), firstLine()->text());
 }
 
 void TestMainWindow::panelsAreSkyBlue()
@@ -588,7 +589,7 @@ void TestMainWindow::autoBrowseStepsOnItsTimer()
     QVERIFY(autoBrowseBox()->isChecked());
     QTRY_VERIFY_WITH_TIMEOUT(wordNumber(counterLabel()->text()) >= 4, 10000);
     const int shown = wordNumber(counterLabel()->text());
-    QCOMPARE(writtenLine()->text(), toQString(bankWords(WordLevel::Level4)[shown - 1].first));
+    QCOMPARE(firstLine()->text(), toQString(bankWords(WordLevel::Level4)[shown - 1].first));
     QCOMPARE(stripLine()->toolTip(), stripHint); // its ticks redraw the main window only
     toggle(autoBrowseBox(), how);
     QVERIFY(!autoBrowseBox()->isChecked());
@@ -630,7 +631,7 @@ void TestMainWindow::returningLandsOnLevel4Word1()
     QVERIFY(!startWindow()->isVisible());
     QCOMPARE(counterLabel()->text(), QStringLiteral("1/731"));
     QVERIFY(levelButton(WordLevel::Level4)->isChecked());
-    QCOMPARE(writtenLine()->text(), toQString(bankWords(WordLevel::Level4)[0].first));
+    QCOMPARE(firstLine()->text(), toQString(bankWords(WordLevel::Level4)[0].first));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -100,7 +100,7 @@ private:
 
     QString writtenForm() const
     {
-        auto *line = control<QLabel>("mainWindow", "writtenLine");
+        auto *line = control<QLabel>("mainWindow", "firstLine");
         return line ? line->text() : QString();
     }
 

@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <functional>
+
 class TestTwoScreens : public QObject
 {
     Q_OBJECT
@@ -22,6 +24,7 @@ private slots:
     void stripStandsAtTopOfPrimaryScreen();
     void windowIsCentredOnScreenItOpensOn_data();
     void windowIsCentredOnScreenItOpensOn();
+    void everyOpeningFollowsTheMainWindow();
 };
 
 namespace {
@@ -145,7 +148,7 @@ void TestTwoScreens::windowIsCentredOnScreenItOpensOn()
     };
 
     if (window == Opened::Start) {
-        startWindow()->show(); // as the program starts
+        currentWindows()->openStartWindow(); // as the program starts
         check(startWindow());
         return;
     }
@@ -170,6 +173,88 @@ void TestTwoScreens::windowIsCentredOnScreenItOpensOn()
     });
     settingsButton()->click(); // modal: returns when the window closes
     QVERIFY(checked);
+}
+
+namespace {
+
+// Whether the window, shown, has its frame centred on the screen's available area; says where it
+// is when not.
+bool waitUntilCentred(QWidget *shown, QScreen *screen)
+{
+    if (!QTest::qWaitForWindowExposed(shown))
+        return false;
+    if (QTest::qWaitFor([&] { return centredOn(frameOf(shown), screen->availableGeometry()); }))
+        return true;
+    qWarning("%s at %s, not centred on %s %s", qPrintable(shown->objectName()), qPrintable(describe(frameOf(shown))),
+             qPrintable(screen->name()), qPrintable(describe(screen->availableGeometry())));
+    return false;
+}
+
+// Opens the settings window from the main window, runs check while it is shown, closes it.
+bool withSettings(const std::function<bool()> &check)
+{
+    bool passed = false;
+    QTimer::singleShot(0, settingsWindow(), [&] {
+        auto close = qScopeGuard([] { doneButton()->click(); });
+        passed = check();
+    });
+    settingsButton()->click(); // modal: returns when the window closes
+    return passed;
+}
+
+} // namespace
+
+// One run of the windows, the main window dragged between the monitors between openings: every
+// window opens on the monitor of the window the learner comes from, the first time centred,
+// later where it was left if that is on the same monitor, otherwise centred.
+void TestTwoScreens::everyOpeningFollowsTheMainWindow()
+{
+    QVERIFY(enterMainWindow());
+    QScreen *left = leftScreen(), *primary = primaryScreen();
+
+    QVERIFY(moveMainWindowTo(left));
+    QVERIFY(withSettings([left] { return waitUntilCentred(settingsWindow(), left); }));
+    QVERIFY(moveMainWindowTo(primary));
+    QVERIFY(withSettings([primary] { return waitUntilCentred(settingsWindow(), primary); }));
+    // Moved by the learner, it opens where it was left while the main window stays on its monitor.
+    QRect moved;
+    QVERIFY(withSettings([primary, &moved] {
+        settingsWindow()->move(primary->availableGeometry().topLeft() + QPoint(40, 60));
+        return QTest::qWaitFor([&moved, primary] {
+            moved = frameOf(settingsWindow());
+            return !moved.isNull() && moved.topLeft() == primary->availableGeometry().topLeft() + QPoint(40, 60);
+        });
+    }));
+    QVERIFY(withSettings([&moved] { return QTest::qWaitFor([&moved] { return frameOf(settingsWindow()) == moved; }); }));
+    QVERIFY(moveMainWindowTo(left));
+    QVERIFY(withSettings([left] { return waitUntilCentred(settingsWindow(), left); }));
+
+    // "返回" from the left monitor: the start window follows; "进入" brings the main window back
+    // where it was.
+    const QRect mainFrame = frameOf(mainWindow());
+    backButton()->click();
+    QVERIFY(waitUntilCentred(startWindow(), left));
+    enterButton()->click();
+    QVERIFY(QTest::qWaitForWindowExposed(mainWindow()));
+    QTRY_COMPARE(frameOf(mainWindow()), mainFrame);
+
+    // The search window, from either monitor, and back to the main window.
+    for (QScreen *screen : {primary, left}) {
+        QVERIFY(moveMainWindowTo(screen));
+        searchButton()->click();
+        QVERIFY(waitUntilCentred(searchWindow(), screen));
+        searchWindow()->close();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+        QVERIFY(mainWindow()->screen() == screen);
+    }
+
+    // Back from the strip, which stands on the primary monitor: the main window comes to it.
+    QVERIFY(moveMainWindowTo(left));
+    stripButton()->click();
+    QVERIFY(QTest::qWaitForWindowExposed(stripWindow()));
+    stripBackAction()->trigger();
+    QVERIFY(waitUntilCentred(mainWindow(), primary));
+    QVERIFY(withSettings([primary] { return waitUntilCentred(settingsWindow(), primary); }));
 }
 
 QTEST_MAIN(TestTwoScreens)

@@ -1,6 +1,6 @@
 // The windows under a real window manager (Openbox on a virtual X server, see
 // withwindowmanager.sh): where they sit with their frames, what the window manager lets the
-// learner do to the modal settings window, and what reaches the screen of the strip. CTest
+// learner do to the modal windows, and what reaches the screen of the strip. CTest
 // runs it on a large screen, on a 640 x 480 one, and at a display scale of 150%.
 
 #include "windowsfixture.h"
@@ -24,10 +24,14 @@ private slots:
     void startWindowIsPlaced();
     void mainWindowFrameIsPlaced();
     void settingsWindowFrameIsPlaced();
-    void settingsWindowCannotBeMinimised();
-    void messageAndColourDialogsCannotBeMinimised();
+    void modalWindowIsNeverHiddenAlone_data();
+    void modalWindowIsNeverHiddenAlone();
     void searchWindowFrameIsPlacedEveryTime();
     void stripShowsItsBarAndNoKeyColour();
+    void stripMenuOpensFromTheKeyboard_data();
+    void stripMenuOpensFromTheKeyboard();
+    void levelButtonsTabStopIsTheCheckedOne_data();
+    void levelButtonsTabStopIsTheCheckedOne();
 };
 
 namespace {
@@ -92,7 +96,7 @@ void TestWindowManager::startWindowIsPlaced()
     // (Not QWidget::frameGeometry(): Qt takes a frameless window's "frame" from Openbox's frame
     // window, which it may read while Openbox has only begun framing the window, at 1 x 1 pixels,
     // and then keeps, since a frameless window that does not move is told of no change.)
-    startWindow()->show();
+    currentWindows()->openStartWindow();
     QVERIFY(QTest::qWaitForWindowExposed(startWindow()));
     const QRect screen = startWindow()->screen()->availableGeometry();
     QTRY_VERIFY2(framePlaced(startWindow()->geometry(), screen),
@@ -132,48 +136,58 @@ void TestWindowManager::settingsWindowFrameIsPlaced()
     withSettingsShown([] { QTRY_VERIFY2(framePlaced(settingsWindow()), qPrintable(describe(settingsWindow()))); });
 }
 
-void TestWindowManager::settingsWindowCannotBeMinimised()
+void TestWindowManager::modalWindowIsNeverHiddenAlone_data()
 {
-    withSettingsShown([] {
-        // The window manager offers no minimise button, nor any other way to minimise it:
-        // minimised, it would leave the main window waiting for it, out of reach.
-        const auto actions = [] { return x11AtomListProperty(settingsWindow()->winId(), "_NET_WM_ALLOWED_ACTIONS"); };
-        QTRY_VERIFY(actions().contains(QStringLiteral("_NET_WM_ACTION_CLOSE")));
-        QVERIFY2(!actions().contains(QStringLiteral("_NET_WM_ACTION_MINIMIZE")), qPrintable(actions().join(u' ')));
-        // Asked to minimise all the same, it stays.
-        settingsWindow()->showMinimized();
-        QTest::qWait(200);
-        QTRY_VERIFY(!settingsWindow()->isMinimized());
-        QVERIFY(QTest::qWaitForWindowExposed(settingsWindow()));
-    });
+    QTest::addColumn<QString>("modal");
+    QTest::newRow("settings window") << QStringLiteral("settings");
+    QTest::newRow("message box") << QStringLiteral("message");
+    QTest::newRow("colour dialog") << QStringLiteral("colours");
 }
 
-void TestWindowManager::messageAndColourDialogsCannotBeMinimised()
+// Minimised alone, a modal window would leave the main window waiting for it, in view but out of
+// reach. Openbox offers no minimise button on it; asked to minimise it all the same, it minimises
+// the main window with it and brings both back together.
+void TestWindowManager::modalWindowIsNeverHiddenAlone()
 {
+    QFETCH(QString, modal);
+    QVERIFY(enterMainWindow());
+    const auto hidden = [](QWidget *window) {
+        return x11AtomListProperty(window->winId(), "_NET_WM_STATE").contains(QStringLiteral("_NET_WM_STATE_HIDDEN"));
+    };
+    bool ran = false;
+    QTimer::singleShot(0, qApp, [&] {
+        auto close = qScopeGuard([] {
+            if (QWidget *shown = QApplication::activeModalWidget())
+                shown->close();
+        });
+        QTRY_VERIFY(QApplication::activeModalWidget());
+        QWidget *shown = QApplication::activeModalWidget();
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        QTRY_VERIFY(!framed(shown).isNull());
+        const auto actions = [shown] { return x11AtomListProperty(shown->winId(), "_NET_WM_ALLOWED_ACTIONS"); };
+        QTRY_VERIFY(actions().contains(QStringLiteral("_NET_WM_ACTION_CLOSE")));
+        QVERIFY2(!actions().contains(QStringLiteral("_NET_WM_ACTION_MINIMIZE")), qPrintable(actions().join(u' ')));
+        shown->showMinimized(); // as a title bar's button or a window menu does
+        QTest::qWait(300);
+        QTRY_COMPARE(hidden(mainWindow()), hidden(shown));
+        if (hidden(shown)) {
+            QTRY_VERIFY(mainWindow()->isMinimized());
+            mainWindow()->showNormal(); // the learner brings the main window back
+            QTRY_VERIFY(!hidden(mainWindow()));
+            QTRY_VERIFY2(!hidden(shown), "the main window comes back without its modal window");
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        ran = true;
+    });
     // Qt's own message box and colour dialog, not the tests' recording prompts.
     QtPrompts prompts;
-    QStringList checked;
-    // Checks the modal window that opens next, then closes it.
-    auto checkNextModal = [&checked](const QString &what) {
-        QTimer::singleShot(0, qApp, [&checked, what] {
-            auto close = qScopeGuard([] {
-                if (QWidget *modal = QApplication::activeModalWidget())
-                    modal->close();
-            });
-            QTRY_VERIFY(QApplication::activeModalWidget());
-            QWidget *modal = QApplication::activeModalWidget();
-            QVERIFY(QTest::qWaitForWindowExposed(modal));
-            const auto actions = [modal] { return x11AtomListProperty(modal->winId(), "_NET_WM_ALLOWED_ACTIONS"); };
-            QTRY_VERIFY(actions().contains(QStringLiteral("_NET_WM_ACTION_CLOSE")));
-            QVERIFY2(!actions().contains(QStringLiteral("_NET_WM_ACTION_MINIMIZE")), qPrintable(what));
-            checked.append(what);
-        });
-    };
-    checkNextModal(QStringLiteral("message box"));
-    prompts.message(QStringLiteral("请选择词库后再进行操作。"));
-    checkNextModal(QStringLiteral("colour dialog"));
-    prompts.chooseColor(Qt::black);
-    QCOMPARE(checked, QStringList({QStringLiteral("message box"), QStringLiteral("colour dialog")}));
+    if (modal == QLatin1String("settings"))
+        settingsButton()->click(); // modal: returns when the window closes
+    else if (modal == QLatin1String("message"))
+        prompts.message(mainWindow(), QStringLiteral("请选择词库后再进行操作。"));
+    else
+        prompts.chooseColor(mainWindow(), Qt::black);
+    QVERIFY(ran);
 }
 
 void TestWindowManager::searchWindowFrameIsPlacedEveryTime()
@@ -246,6 +260,65 @@ void TestWindowManager::stripShowsItsBarAndNoKeyColour()
     QCOMPARE(barLost, 0);
     stripBackAction()->trigger();
     QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+}
+
+void TestWindowManager::stripMenuOpensFromTheKeyboard_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("shift");
+    QTest::newRow("Menu key") << QStringLiteral("Menu") << false;
+    QTest::newRow("Shift+F10") << QStringLiteral("F10") << true;
+}
+
+// The strip has no control but its menu: without the menu from the keyboard, only Alt+F4 leaves
+// it. The keys come from the X server, as a learner's do.
+void TestWindowManager::stripMenuOpensFromTheKeyboard()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, shift);
+    QVERIFY(enterMainWindow());
+    stripButton()->click();
+    QVERIFY(QTest::qWaitForWindowActive(stripWindow()));
+    QVERIFY(x11SendKey(stripWindow()->winId(), qPrintable(key), shift));
+    QTRY_VERIFY(stripMenu()->isVisible());
+    // Below the start of the word line, not wherever the mouse pointer happens to be.
+    QCOMPARE(stripMenu()->pos(), stripLine()->mapToGlobal(stripLine()->rect().bottomLeft()));
+    QTest::keyClick(stripMenu(), Qt::Key_Escape);
+    QTRY_VERIFY(!stripMenu()->isVisible());
+    stripBackAction()->trigger();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+}
+
+void TestWindowManager::levelButtonsTabStopIsTheCheckedOne_data()
+{
+    QTest::addColumn<bool>("focusMovedOn"); // from level 2's button before the strip opens
+    QTest::newRow("focus left on level 2") << false;
+    QTest::newRow("focus moved on") << true;
+}
+
+// The five level buttons are one Tab stop, at the checked button, also when the program has
+// checked it: coming back from the strip checks level 4 after the learner chose level 2.
+void TestWindowManager::levelButtonsTabStopIsTheCheckedOne()
+{
+    QFETCH(bool, focusMovedOn);
+    QVERIFY(enterMainWindow());
+    QRadioButton *level2 = levelButton(WordLevel::Level2);
+    QTest::mouseClick(level2, Qt::LeftButton, {}, QPoint(5, level2->height() / 2));
+    QVERIFY(level2->isChecked());
+    QCOMPARE(QApplication::focusWidget(), level2);
+    if (focusMovedOn)
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Tab);
+    stripButton()->click();
+    QVERIFY(QTest::qWaitForWindowActive(stripWindow()));
+    stripBackAction()->trigger();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+    QVERIFY(levelButton(WordLevel::Level4)->isChecked());
+    // From "返回", Tab comes to the level buttons, and on to the text-size buttons.
+    const QList<QWidget *> walked = tabWalk(backButton(), 2);
+    QCOMPARE(walked, (QList<QWidget *>{backButton(), levelButton(WordLevel::Level4), largerTextButton()}));
+    // Space there keeps level 4 (on level 2 it would load level 2).
+    QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Space);
+    QCOMPARE(model().level(), WordLevel::Level4);
 }
 
 QTEST_MAIN(TestWindowManager)

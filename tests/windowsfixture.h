@@ -33,8 +33,8 @@
 class RecordingPrompts : public UserPrompts
 {
 public:
-    void message(const QString &text) override { messages.append(text); }
-    std::optional<QColor> chooseColor(const QColor &initial) override
+    void message(QWidget *, const QString &text) override { messages.append(text); }
+    std::optional<QColor> chooseColor(QWidget *, const QColor &initial) override
     {
         colorRequests.append(initial);
         return nextColor;
@@ -106,8 +106,8 @@ inline QPushButton *quitButton() { return control<QPushButton>(startWindow(), "q
 // The main window.
 inline QFrame *controlBox() { return control<QFrame>(mainWindow(), "controlBox"); }
 inline QFrame *wordPanel() { return control<QFrame>(mainWindow(), "wordPanel"); }
-inline QLabel *writtenLine() { return control<QLabel>(mainWindow(), "writtenLine"); }
-inline QLabel *readingLine() { return control<QLabel>(mainWindow(), "readingLine"); }
+inline QLabel *firstLine() { return control<QLabel>(mainWindow(), "firstLine"); }
+inline QLabel *secondLine() { return control<QLabel>(mainWindow(), "secondLine"); }
 inline QLabel *meaningLine() { return control<QLabel>(mainWindow(), "meaningLine"); }
 inline QLabel *counterLabel() { return control<QLabel>(mainWindow(), "counterLabel"); }
 inline QCheckBox *autoBrowseBox() { return control<QCheckBox>(mainWindow(), "autoBrowseBox"); }
@@ -188,7 +188,7 @@ inline int wordNumber(const QString &counter)
 inline bool enterMainWindow()
 {
     if (!startWindow()->isVisible()) {
-        startWindow()->show();
+        currentWindows()->openStartWindow();
         if (!QTest::qWaitForWindowActive(startWindow()))
             return false;
     }

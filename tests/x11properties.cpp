@@ -4,6 +4,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 QStringList x11AtomListProperty(unsigned long window, const char *property)
 {
@@ -27,4 +28,32 @@ QStringList x11AtomListProperty(unsigned long window, const char *property)
         XFree(data);
     }
     return names;
+}
+
+bool x11SendKey(unsigned long window, const char *keyName, bool shift)
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    Display *display = x11 ? x11->display() : nullptr;
+    const KeySym symbol = XStringToKeysym(keyName);
+    const KeyCode code = display && symbol != NoSymbol ? XKeysymToKeycode(display, symbol) : 0;
+    if (!code)
+        return false;
+    XKeyEvent key{};
+    key.display = display;
+    key.window = Window(window);
+    key.root = DefaultRootWindow(display);
+    key.subwindow = None;
+    key.time = CurrentTime;
+    key.same_screen = True;
+    key.keycode = code;
+    key.state = shift ? ShiftMask : 0;
+    for (int type : {KeyPress, KeyRelease}) {
+        key.type = type;
+        XEvent event;
+        event.xkey = key;
+        if (!XSendEvent(display, Window(window), True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event))
+            return false;
+    }
+    XFlush(display);
+    return true;
 }

@@ -11,7 +11,6 @@
 #include "widecheckbox.h"
 #include "wideradiobutton.h"
 #include "wordtext.h"
-#include "windowplacement.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -30,8 +29,8 @@ constexpr struct {
     QSize window{776, 304};
     QRect wordPanel{8, 8, 761, 233};
     QRect controlBox{8, 232, 761, 65};
-    QRect writtenLine{0, 16, 761, 65};
-    QRect readingLine{-2, 88, 761, 65};
+    QRect firstLine{0, 16, 761, 65};
+    QRect secondLine{-2, 88, 761, 65};
     QRect meaningLine{-2, 160, 761, 65};
     QRect autoBrowseBox{8, 16, 73, 17};
     QRect backButton{712, 38, 44, 23};
@@ -106,10 +105,15 @@ MainWindow::MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent
     setBackground(m_wordPanel, Colors::panelBackground);
     m_wordPanel->raise(); // covers the top of the control box
 
-    m_writtenLine = makeWordLine(m_wordPanel, "writtenLine", rects.writtenLine, Fonts::Mincho, Colors::wordText);
-    m_readingLine = makeWordLine(m_wordPanel, "readingLine", rects.readingLine, Fonts::Mincho, Colors::wordText);
+    m_firstLine = makeWordLine(m_wordPanel, "firstLine", rects.firstLine, Fonts::Mincho, Colors::wordText);
+    m_secondLine = makeWordLine(m_wordPanel, "secondLine", rects.secondLine, Fonts::Mincho, Colors::wordText);
     m_meaningLine = makeWordLine(m_wordPanel, "meaningLine", rects.meaningLine, Fonts::Songti, Colors::meaningText);
     m_meaningLine->setText(QStringLiteral("请选择要浏览的单词"));
+    // A screen reader reads each line's text as its name (Qt's own for a label, and Qt tells it
+    // of every change), and what the line is as its description.
+    m_firstLine->setAccessibleDescription(QStringLiteral("单词"));
+    m_secondLine->setAccessibleDescription(QStringLiteral("读音"));
+    m_meaningLine->setAccessibleDescription(QStringLiteral("词意"));
 
     m_autoBrowseBox = new WideCheckBox(QStringLiteral("自动浏览"), m_controlBox);
     m_autoBrowseBox->setObjectName(QStringLiteral("autoBrowseBox"));
@@ -200,7 +204,7 @@ MainWindow::MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent
     connect(&m_model, &BrowseModel::textSizeChanged, this, &MainWindow::applyTextSize);
 }
 
-void MainWindow::enterFromElsewhere()
+void MainWindow::startOverAtLevel4()
 {
     m_model.loadLevel(WordLevel::Level4);
 }
@@ -214,15 +218,26 @@ void MainWindow::chooseLevel(int id, bool checked)
 
 void MainWindow::checkLevel(WordLevel level)
 {
-    m_levelButtons->button(int(level))->setChecked(true);
+    QAbstractButton *checked = m_levelButtons->button(int(level));
+    checked->setChecked(true);
+    // Tab reaches the five buttons at the checked one. Qt moves that stop to the button the
+    // focus last entered, which need not be the one the program has just checked (level 4, on
+    // every entry); and the focus, should it be on another of them, goes to the checked one, so
+    // that Space there does not load another level.
+    for (QAbstractButton *button : m_levelButtons->buttons()) {
+        const Qt::FocusPolicy policy = button->focusPolicy();
+        button->setFocusPolicy(Qt::FocusPolicy(button == checked ? policy | Qt::TabFocus : policy & ~Qt::TabFocus));
+        if (button != checked && focusWidget() == button)
+            checked->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void MainWindow::showCurrentWord()
 {
     const WordStore &store = m_model.store();
     const BankEntry word = store.currentWord();
-    m_writtenLine->setText(toQString(word.first));
-    m_readingLine->setText(toQString(word.shownSecond()));
+    m_firstLine->setText(toQString(word.first));
+    m_secondLine->setText(toQString(word.shownSecond()));
     m_meaningLine->setText(toQString(word.meaning));
     m_counterLabel->setText(QString::fromStdString(store.counterText()));
     updateColorKey();
@@ -231,8 +246,8 @@ void MainWindow::showCurrentWord()
 void MainWindow::updateColorKey()
 {
     const QColor key = Colors::mainWindowKey;
-    const bool keyed = m_writtenLine->palette().color(QPalette::WindowText) == key
-        || m_readingLine->palette().color(QPalette::WindowText) == key
+    const bool keyed = m_firstLine->palette().color(QPalette::WindowText) == key
+        || m_secondLine->palette().color(QPalette::WindowText) == key
         || m_meaningLine->palette().color(QPalette::WindowText) == key;
     if (keyed)
         applyColorKey(this, key);
@@ -243,7 +258,7 @@ void MainWindow::updateColorKey()
 void MainWindow::showPreviousWord()
 {
     if (!m_model.hasBank()) {
-        m_prompts.message(noBankMessage);
+        m_prompts.message(this, noBankMessage);
         return;
     }
     m_model.stepPrevious();
@@ -252,7 +267,7 @@ void MainWindow::showPreviousWord()
 void MainWindow::showNextWord()
 {
     if (!m_model.hasBank()) {
-        m_prompts.message(noBankMessage);
+        m_prompts.message(this, noBankMessage);
         return;
     }
     m_model.stepNext();
@@ -266,7 +281,7 @@ void MainWindow::switchAutoBrowse(bool on)
         setTimerRunning(m_autoBrowseTimer, on);
     } else if (on) {
         m_autoBrowseBox->setChecked(false);
-        m_prompts.message(noBankMessage);
+        m_prompts.message(this, noBankMessage);
     }
 }
 
@@ -283,7 +298,7 @@ void MainWindow::applyStepInterval(int ms)
 void MainWindow::applyTextSize(int points)
 {
     const int pixels = Fonts::pointsToPixels(points);
-    for (QLabel *line : {m_writtenLine, m_readingLine, m_meaningLine}) {
+    for (QLabel *line : {m_firstLine, m_secondLine, m_meaningLine}) {
         QFont font = line->font();
         font.setPixelSize(pixels);
         line->setFont(font);
@@ -293,7 +308,7 @@ void MainWindow::applyTextSize(int points)
 
 void MainWindow::applyLineColor(const QColor &color)
 {
-    for (QLabel *line : {m_meaningLine, m_writtenLine, m_readingLine}) {
+    for (QLabel *line : {m_meaningLine, m_firstLine, m_secondLine}) {
         QPalette palette = line->palette();
         palette.setColor(QPalette::WindowText, color);
         line->setPalette(palette);
@@ -304,15 +319,15 @@ void MainWindow::applyLineColor(const QColor &color)
 void MainWindow::applyLineVisibility()
 {
     m_meaningLine->setVisible(m_model.meaningVisible());
-    m_writtenLine->setVisible(m_model.japaneseVisible());
-    m_readingLine->setVisible(m_model.japaneseVisible());
+    m_firstLine->setVisible(m_model.japaneseVisible());
+    m_secondLine->setVisible(m_model.japaneseVisible());
     updateColorKey();
 }
 
 void MainWindow::openStrip()
 {
     if (!m_model.hasBank()) {
-        m_prompts.message(QStringLiteral("请选择词库后再进行小窗口浏览。"));
+        m_prompts.message(this, QStringLiteral("请选择词库后再进行小窗口浏览。"));
         return;
     }
     emit stripRequested();
@@ -321,7 +336,7 @@ void MainWindow::openStrip()
 void MainWindow::openSearch()
 {
     if (!m_model.hasBank()) {
-        m_prompts.message(QStringLiteral("请选择词库后再进行查询。"));
+        m_prompts.message(this, QStringLiteral("请选择词库后再进行查询。"));
         return;
     }
     emit searchRequested();
@@ -331,13 +346,4 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     emit backRequested();
-}
-
-void MainWindow::showEvent(QShowEvent *event)
-{
-    if (!m_placed && !event->spontaneous()) {
-        m_placed = true;
-        placeOnScreen(this);
-    }
-    QWidget::showEvent(event);
 }

@@ -23,8 +23,9 @@ class MainWindow : public QWidget
 public:
     MainWindow(BrowseModel &model, UserPrompts &prompts, QWidget *parent = nullptr);
 
-    // Coming in from the start window, the strip or the search window: back to word 1 of level 4.
-    void enterFromElsewhere();
+    // Loads level 4 at word 1, as every entry from the start window, the strip or the search
+    // window does.
+    void startOverAtLevel4();
     // One tick of the auto-browse timer: the next word, on this window only.
     void advanceAutoBrowse();
     // Makes the pixels drawn in the key colour (Colors::mainWindowKey) see-through; only a
@@ -40,7 +41,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void chooseLevel(int id, bool checked);
@@ -61,8 +61,8 @@ private:
 
     QFrame *m_controlBox;
     QFrame *m_wordPanel;
-    QLabel *m_writtenLine;
-    QLabel *m_readingLine;
+    QLabel *m_firstLine;  // the written form; in the level-2 supplement, the reading
+    QLabel *m_secondLine; // the reading; in the supplement, the first line again
     QLabel *m_meaningLine;
     QCheckBox *m_autoBrowseBox;
     QPushButton *m_backButton;
@@ -76,5 +76,4 @@ private:
     QPushButton *m_settingsButton;
     QLabel *m_counterLabel;
     QTimer *m_autoBrowseTimer;
-    bool m_placed = false;
 };

@@ -6,7 +6,6 @@
 #include "fonts.h"
 #include "searchcells.h"
 #include "searchmodel.h"
-#include "windowplacement.h"
 #include "wordtext.h"
 #include "wordsearch.h"
 
@@ -142,7 +141,6 @@ void SearchWindow::closeEvent(QCloseEvent *event)
 void SearchWindow::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
-        placeOnScreen(this);
         // Every opening starts with the words that contain "あ".
         m_searchBox->setText(QStringLiteral("あ"));
         search();

@@ -4,14 +4,13 @@
 #include "colors.h"
 #include "controls.h"
 #include "fonts.h"
+#include "openboxmodal.h"
 #include "widecheckbox.h"
 #include "wideslider.h"
-#include "windowplacement.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSlider>
 
 namespace {
@@ -56,6 +55,7 @@ SettingsWindow::SettingsWindow(BrowseModel &model, UserPrompts &prompts, QWidget
 
     m_speedSlider = new WideSlider(Qt::Horizontal, this);
     m_speedSlider->setObjectName(QStringLiteral("speedSlider"));
+    m_speedSlider->setAccessibleName(QStringLiteral("自动浏览速度(秒)"));
     m_speedSlider->setGeometry(rects.speedSlider);
     m_speedSlider->setRange(1, 10);
     m_speedSlider->setValue(1);
@@ -78,7 +78,7 @@ SettingsWindow::SettingsWindow(BrowseModel &model, UserPrompts &prompts, QWidget
     setTabOrder(m_meaningVisibleBox, m_japaneseVisibleBox);
     setTabOrder(m_japaneseVisibleBox, m_doneButton);
 
-    keepModalWindowShown(this); // no minimise button: the main window waits for this one
+    hideOpenboxMinimiseButton(this);
 
     connect(m_speedSlider, &QSlider::valueChanged, this, &SettingsWindow::setSpeed);
     connect(m_colorButton, &QPushButton::clicked, this, &SettingsWindow::chooseLineColor);
@@ -99,15 +99,6 @@ void SettingsWindow::setSpeed(int position)
 
 void SettingsWindow::chooseLineColor()
 {
-    if (m_colorChooser.choose())
+    if (m_colorChooser.choose(this))
         m_model.setLineColor(m_colorChooser.color);
-}
-
-void SettingsWindow::showEvent(QShowEvent *event)
-{
-    if (!m_placed && !event->spontaneous()) {
-        m_placed = true;
-        placeOnScreen(this);
-    }
-    QDialog::showEvent(event);
 }

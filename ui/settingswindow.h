@@ -22,9 +22,6 @@ public:
     // The colour the colour chooser opens on: the one chosen last, black at first.
     QColor lastChosenColor() const { return m_colorChooser.color; }
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void setSpeed(int position);
     void chooseLineColor();
@@ -37,5 +34,4 @@ private:
     QCheckBox *m_meaningVisibleBox;
     QCheckBox *m_japaneseVisibleBox;
     QPushButton *m_doneButton;
-    bool m_placed = false;
 };

@@ -5,7 +5,6 @@
 #include "controls.h"
 #include "fonts.h"
 #include "levelbanks.h"
-#include "windowplacement.h"
 #include "wordtext.h"
 
 #include <QCloseEvent>
@@ -34,10 +33,8 @@ StartWindow::StartWindow(QWidget *parent)
     setFont(Fonts::controlFont());
     setBackground(this, Colors::windowBackground);
 
-    m_enterButton = new QPushButton(QStringLiteral("进   入"), this);
+    m_enterButton = makeButton(this, QStringLiteral("进   入"), rects.enterButton);
     m_enterButton->setObjectName(QStringLiteral("enterButton"));
-    m_enterButton->setGeometry(rects.enterButton);
-    m_enterButton->setAutoDefault(true);
 
     m_infoPanel = new QFrame(this);
     m_infoPanel->setObjectName(QStringLiteral("infoPanel"));
@@ -50,10 +47,8 @@ StartWindow::StartWindow(QWidget *parent)
     m_bankSizesLabel->setObjectName(QStringLiteral("bankSizesLabel"));
     m_bankSizesLabel->setGeometry(rects.bankSizesLabel);
 
-    m_quitButton = new QPushButton(QStringLiteral("退   出"), this);
+    m_quitButton = makeButton(this, QStringLiteral("退   出"), rects.quitButton);
     m_quitButton->setObjectName(QStringLiteral("quitButton"));
-    m_quitButton->setGeometry(rects.quitButton);
-    m_quitButton->setAutoDefault(true);
 
     setTabOrder(m_enterButton, m_quitButton);
 
@@ -69,10 +64,6 @@ void StartWindow::closeEvent(QCloseEvent *event)
 
 void StartWindow::showEvent(QShowEvent *event)
 {
-    if (!m_placed && !event->spontaneous()) {
-        m_placed = true;
-        placeOnScreen(this);
-    }
     QWidget::showEvent(event);
     raise(); // always on top from the start (the flag is set at creation)
     m_enterButton->setFocus();

@@ -27,5 +27,4 @@ private:
     QFrame *m_infoPanel;
     QLabel *m_bankSizesLabel;
     QPushButton *m_quitButton;
-    bool m_placed = false;
 };

@@ -8,13 +8,14 @@
 #include "fonts.h"
 #include "steptimer.h"
 #include "wordtext.h"
-#include "windowplacement.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
@@ -49,6 +50,7 @@ StripWindow::StripWindow(BrowseModel &model, QWidget *parent)
 
     m_wordLine = new ClickLabel(this);
     m_wordLine->setObjectName(QStringLiteral("wordLine"));
+    m_wordLine->setAccessibleDescription(QStringLiteral("当前单词")); // its text is its name
     m_wordLine->setGeometry(rects.wordLine);
     m_wordLine->setFont(Fonts::fontPx(Fonts::Mincho, 16));
     m_wordLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -90,8 +92,7 @@ StripWindow::StripWindow(BrowseModel &model, QWidget *parent)
     connect(m_nextWordAction, &QAction::triggered, this, &StripWindow::showNextWord);
     connect(m_levelActions, &QActionGroup::triggered, this, &StripWindow::chooseLevel);
     connect(m_backAction, &QAction::triggered, this, &StripWindow::backRequested);
-    connect(m_wordLine, &ClickLabel::clicked, this, &StripWindow::openMenu);
-    connect(m_wordLine, &ClickLabel::rightClicked, this, &StripWindow::openMenu);
+    connect(m_wordLine, &ClickLabel::clicked, this, [this] { openMenu(QCursor::pos()); });
 
     connect(&m_model, &BrowseModel::levelChanged, this, &StripWindow::markLevel);
     connect(&m_model, &BrowseModel::wordChanged, this, &StripWindow::refreshAfterStep);
@@ -101,7 +102,9 @@ StripWindow::StripWindow(BrowseModel &model, QWidget *parent)
 void StripWindow::enter()
 {
     startIfStopped(m_stepTimer);
-    showWindow(this);
+    show();
+    raise();
+    activateWindow();
 }
 
 void StripWindow::leave()
@@ -157,9 +160,28 @@ void StripWindow::showNextWord()
     m_model.stepNext();
 }
 
-void StripWindow::openMenu()
+void StripWindow::openMenu(const QPoint &globalPos)
 {
-    m_menu->popup(QCursor::pos());
+    if (!m_menu->isVisible())
+        m_menu->popup(globalPos);
+}
+
+// The right mouse button and the Menu key: at the mouse pointer, or from the keyboard below the
+// start of the word line.
+void StripWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    openMenu(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                         : m_wordLine->mapToGlobal(m_wordLine->rect().bottomLeft()));
+}
+
+// Shift+F10, which Qt's X11 platform does not turn into a context-menu event as Windows does.
+void StripWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        openMenu(m_wordLine->mapToGlobal(m_wordLine->rect().bottomLeft()));
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void StripWindow::applyStepInterval(int ms)

@@ -35,6 +35,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -44,7 +46,7 @@ private:
     void chooseLevel(QAction *entry);
     void showPreviousWord();
     void showNextWord();
-    void openMenu();
+    void openMenu(const QPoint &globalPos);
     void applyStepInterval(int ms);
 
     BrowseModel &m_model;
