@@ -98,10 +98,17 @@ shot main
 click "$main" 695 281 # 设置
 settings=$(window_of "浏览设置" 279x97) || fail "the settings window did not open"
 shot settings
+# As on Windows an owned window stays above its owner: a click on the main window leaves the
+# settings window above it, and the settings window still takes clicks.
+click "$main" 40 20 # the word panel's corner
+above "$settings" "$main" || fail "a click on the main window brought it above the settings window"
 # Qt's colour dialog, in Chinese: Qt found its catalogue where the zip's qt.conf says.
 click "$settings" 72 76 # 设置浏览字体颜色
 colours=$(window_titled "选择颜色") || fail "the colour dialog did not open, or not in Chinese"
 shot colours
+click "$main" 40 20
+above "$colours" "$main" && above "$colours" "$settings" \
+    || fail "a click on the main window brought it or the settings window above the colour dialog"
 close_window "$colours"
 for _ in $(seq 150); do xdotool search --onlyvisible --name '^选择颜色$' > /dev/null 2>&1 || break; sleep 0.1; done
 xdotool search --onlyvisible --name '^选择颜色$' > /dev/null 2>&1 && fail "the colour dialog stayed open"

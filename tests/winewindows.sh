@@ -42,5 +42,17 @@ window_titled() {
     return 1
 }
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+# Whether the window $1 lies above the window $2 in the window manager's stacking order (Openbox
+# lists its windows bottom first), a second after the click that may have changed it.
+above() {
+    local id i=0 upper=-1 lower=-1
+    sleep 1
+    for id in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/^[^#]*#//; s/,/ /g'); do
+        [ $((id)) = "$1" ] && upper=$i
+        [ $((id)) = "$2" ] && lower=$i
+        i=$((i + 1))
+    done
+    [ $lower -ge 0 ] && [ $upper -gt $lower ]
+}
 # As a learner closes a window from the keyboard: Alt+F4 in it.
 close_window() { xdotool windowfocus "$1"; sleep 0.3; xdotool key alt+F4; }
