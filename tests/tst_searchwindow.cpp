@@ -41,7 +41,8 @@ private slots:
     void longestTextIsStillFound();
     void copyFromTheEmptyGridArea();
     void cellsShowTheirWholeText();
-    void newSearchStartsAtTheFirstRow();
+    void newSearchStartsAtTheTopLeft_data();
+    void newSearchStartsAtTheTopLeft();
     void japaneseInputFindsWhatTheBanksHold();
     void closingReturnsAndReopeningRestoresA();
     void reopeningSearchesTheBankLoadedNow();
@@ -470,24 +471,39 @@ void TestSearchWindow::cellsShowTheirWholeText()
     QCOMPARE(cut, QStringList());
 }
 
-void TestSearchWindow::newSearchStartsAtTheFirstRow()
+void TestSearchWindow::newSearchStartsAtTheTopLeft_data()
 {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("next");
+    // The same columns again, so that their widths leave the scroll where it was.
+    QTest::newRow("same search again") << QStringLiteral("的") << QStringLiteral("的");
+    QTest::newRow("another search") << QStringLiteral("的") << QStringLiteral("人");
+}
+
+// Scrolled down and right through the results of one search, the learner searches again: the
+// new results start at their first row and with their first column whole, not cut off.
+void TestSearchWindow::newSearchStartsAtTheTopLeft()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, next);
     model().loadLevel(WordLevel::Level1);
-    if (!searchWindow()->isVisible()) {
-        searchButton()->click();
-        QVERIFY(QTest::qWaitForWindowActive(searchWindow()));
-    }
-    search(QStringLiteral("あ"));
+    QVERIFY(openSearchWindow());
+    search(first);
     QScrollBar *down = resultGrid()->verticalScrollBar();
+    QScrollBar *across = resultGrid()->horizontalScrollBar();
     QTRY_VERIFY(down->maximum() > 100);
+    QTRY_VERIFY(across->maximum() > 0); // the meanings run past the grid's right edge
     down->setValue(down->maximum() / 2);
+    across->setValue(across->maximum());
     QTRY_VERIFY(resultGrid()->rowAt(0) > 0);
-    search(QStringLiteral("う"));
+    QTRY_VERIFY(resultGrid()->columnViewportPosition(0) < 0);
+    search(next);
     QVERIFY(searchResults()->rowCount() > 100);
-    QCoreApplication::processEvents(); // the view lays out the new rows
+    QCoreApplication::processEvents(); // the view lays out the new rows and columns
     QCOMPARE(down->value(), 0);
     QCOMPARE(resultGrid()->rowAt(0), 0);
-    QCOMPARE(resultGrid()->columnAt(0), 0);
+    QCOMPARE(across->value(), 0);
+    QCOMPARE(resultGrid()->columnViewportPosition(0), 0);
 }
 
 void TestSearchWindow::japaneseInputFindsWhatTheBanksHold()

@@ -82,6 +82,17 @@ bool moveMainWindowTo(QScreen *screen)
     });
 }
 
+// Drags the shown main window across the two monitors: its left end, top-left corner included,
+// on the left monitor, most of it on the primary one.
+bool moveMainWindowAcross()
+{
+    const QPoint corner(leftScreen()->geometry().right() - 99, 200);
+    if (!QTest::qWaitFor([] { return !frameOf(mainWindow()).isNull(); }))
+        return false;
+    mainWindow()->move(corner);
+    return QTest::qWaitFor([corner] { return frameOf(mainWindow()).topLeft() == corner; });
+}
+
 } // namespace
 
 void TestTwoScreens::initTestCase()
@@ -120,24 +131,30 @@ void TestTwoScreens::stripStandsAtTopOfPrimaryScreen()
 }
 
 enum class Opened { Start, MainFromStart, Search, Settings };
+// Where the learner has left the main window before opening the window.
+enum class MainAt { PrimaryScreen, LeftScreen, MostlyOnPrimaryCornerOnLeft };
 
 void TestTwoScreens::windowIsCentredOnScreenItOpensOn_data()
 {
     QTest::addColumn<Opened>("window");
-    QTest::addColumn<bool>("fromLeftScreen"); // the main window moved to the left monitor first
-    QTest::newRow("start window") << Opened::Start << false;
-    QTest::newRow("main window") << Opened::MainFromStart << false;
-    QTest::newRow("search window") << Opened::Search << false;
-    QTest::newRow("settings window") << Opened::Settings << false;
-    QTest::newRow("search window from the left monitor") << Opened::Search << true;
-    QTest::newRow("settings window from the left monitor") << Opened::Settings << true;
+    QTest::addColumn<MainAt>("from");
+    QTest::newRow("start window") << Opened::Start << MainAt::PrimaryScreen;
+    QTest::newRow("main window") << Opened::MainFromStart << MainAt::PrimaryScreen;
+    QTest::newRow("search window") << Opened::Search << MainAt::PrimaryScreen;
+    QTest::newRow("settings window") << Opened::Settings << MainAt::PrimaryScreen;
+    QTest::newRow("search window from the left monitor") << Opened::Search << MainAt::LeftScreen;
+    QTest::newRow("settings window from the left monitor") << Opened::Settings << MainAt::LeftScreen;
+    // The monitor that holds most of the main window, not the one under its corner.
+    QTest::newRow("search window from across the monitors") << Opened::Search << MainAt::MostlyOnPrimaryCornerOnLeft;
+    QTest::newRow("settings window from across the monitors") << Opened::Settings
+                                                              << MainAt::MostlyOnPrimaryCornerOnLeft;
 }
 
 void TestTwoScreens::windowIsCentredOnScreenItOpensOn()
 {
     QFETCH(Opened, window);
-    QFETCH(bool, fromLeftScreen);
-    QScreen *expected = fromLeftScreen ? leftScreen() : primaryScreen();
+    QFETCH(MainAt, from);
+    QScreen *expected = from == MainAt::LeftScreen ? leftScreen() : primaryScreen();
     // Checks the window once it is on the screen with its frame.
     auto check = [expected](QWidget *shown) {
         QVERIFY(QTest::qWaitForWindowExposed(shown));
@@ -157,8 +174,15 @@ void TestTwoScreens::windowIsCentredOnScreenItOpensOn()
         check(mainWindow());
         return;
     }
-    if (fromLeftScreen)
+    if (from == MainAt::LeftScreen)
         QVERIFY(moveMainWindowTo(leftScreen()));
+    if (from == MainAt::MostlyOnPrimaryCornerOnLeft) {
+        QVERIFY(moveMainWindowAcross());
+        const QRect across = frameOf(mainWindow());
+        QVERIFY2(leftScreen()->geometry().contains(across.topLeft())
+                     && primaryScreen()->geometry().contains(across.center()),
+                 qPrintable(describe(across)));
+    }
     if (window == Opened::Search) {
         searchButton()->click();
         check(searchWindow());
@@ -217,13 +241,22 @@ void TestTwoScreens::everyOpeningFollowsTheMainWindow()
     QVERIFY(moveMainWindowTo(primary));
     QVERIFY(withSettings([primary] { return waitUntilCentred(settingsWindow(), primary); }));
     // Moved by the learner, it opens where it was left while the main window stays on its monitor.
+    // The learner drags it once it is on the screen in its frame: moved before the window manager
+    // has framed it, Qt cannot yet tell the frame from the window, and the window lands a title
+    // bar higher than asked (seen under load).
+    const QPoint movedTo = primary->availableGeometry().topLeft() + QPoint(40, 60);
     QRect moved;
-    QVERIFY(withSettings([primary, &moved] {
-        settingsWindow()->move(primary->availableGeometry().topLeft() + QPoint(40, 60));
-        return QTest::qWaitFor([&moved, primary] {
-            moved = frameOf(settingsWindow());
-            return !moved.isNull() && moved.topLeft() == primary->availableGeometry().topLeft() + QPoint(40, 60);
-        });
+    QVERIFY(withSettings([movedTo, &moved] {
+        if (!QTest::qWaitFor([] { return !frameOf(settingsWindow()).isNull(); }))
+            return false;
+        settingsWindow()->move(movedTo);
+        if (QTest::qWaitFor([&moved, movedTo] {
+                moved = frameOf(settingsWindow());
+                return !moved.isNull() && moved.topLeft() == movedTo;
+            }))
+            return true;
+        qWarning("settings window at %s, not moved to %d,%d", qPrintable(describe(moved)), movedTo.x(), movedTo.y());
+        return false;
     }));
     QVERIFY(withSettings([&moved] { return QTest::qWaitFor([&moved] { return frameOf(settingsWindow()) == moved; }); }));
     QVERIFY(moveMainWindowTo(left));

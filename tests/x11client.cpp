@@ -160,3 +160,31 @@ unsigned long X11Client::createWindow(const QRect &geometry)
     XFlush(display);
     return window;
 }
+
+unsigned long X11Client::createTopPanel(int height)
+{
+    Display *display = m_x->display;
+    const int screen = DefaultScreen(display);
+    const int width = DisplayWidth(display, screen);
+    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, unsigned(width),
+                                              unsigned(height), 0, 0, BlackPixel(display, screen));
+    XStoreName(display, window, "panel");
+    const Atom dock = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DOCK", False);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char *>(&dock), 1);
+    // Left, right, top, bottom; then where along each edge: only the top one, all across.
+    const long strut[12] = {0, 0, height, 0, 0, 0, 0, 0, 0, width - 1, 0, 0};
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_STRUT_PARTIAL", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char *>(strut), 12);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_STRUT", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char *>(strut), 4);
+    XMapRaised(display, window);
+    XFlush(display);
+    return window;
+}
+
+void X11Client::destroyWindow(unsigned long window)
+{
+    XDestroyWindow(m_x->display, Window(window));
+    XFlush(m_x->display);
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-// Another program's windows on an X server (here XWayland under a Wayland compositor), seen
+// Another program's windows on an X server (such as XWayland under a Wayland compositor), seen
 // and driven from outside as a learner's desktop would: which top-level windows it shows,
 // where, in which stacking order, and clicks and close requests sent to them. Kept apart from
 // the tests: Xlib's macros (None, Status, Bool, ...) clash with names in Qt.
@@ -36,6 +36,12 @@ public:
     void requestClose(unsigned long window);
     // A plain window of our own, mapped and raised, to see what stays above it.
     unsigned long createWindow(const QRect &geometry);
+    // A desktop panel along the top of the screen, the given number of device pixels tall, as a
+    // desktop environment's task bar: a dock window that reserves its strip of the screen
+    // (_NET_WM_STRUT_PARTIAL), which the window manager then leaves out of the work area.
+    unsigned long createTopPanel(int height);
+    // Takes one of our windows away again.
+    void destroyWindow(unsigned long window);
 
 private:
     struct Connection;
