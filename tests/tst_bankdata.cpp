@@ -188,6 +188,8 @@ private slots:
     void meanings();
     void noRepeatedWord_data() { eachBank_data(); }
     void noRepeatedWord();
+    void neighboursShareAMeaningOnlyAsOneWord_data() { eachBank_data(); }
+    void neighboursShareAMeaningOnlyAsOneWord();
     void noWordInTwoLevels();
     void oneMeaningPerWord();
     void commonWords_data();
@@ -411,6 +413,49 @@ void TestBankData::noRepeatedWord()
         QVERIFY2(!seen.contains(key), qPrintable(QString("word %1 repeats %2").arg(w.number).arg(key)));
         seen.insert(key);
     }
+}
+
+// A meaning pasted onto the next line by mistake (躊躇 given 中断's "中断，中途停止") still reads
+// as good Chinese, and no other bank may hold the word to compare with. Two neighbours share a
+// meaning only as two forms of one word: the noun and the verb (試み, 試みる), a longer form (骨董,
+// 骨董品) or another spelling (滴, 雫): they share a character of the written form, or one reading
+// begins with the other, or, written in kana alone, they begin alike (もてなし, もてなす).
+void TestBankData::neighboursShareAMeaningOnlyAsOneWord()
+{
+    QFETCH(int, level);
+    const bool readingFirst = bankFile(WordLevel(level)).readingFirst;
+    // Neighbours of one sense that are not forms of one word.
+    const QSet<QString> synonyms{
+        QStringLiteral("おまたせしました おまちどおさま"), // two set phrases for "sorry to keep you waiting"
+        QStringLiteral("～くらい ～ぐらい"),             // one suffix, voiced or not
+    };
+    const auto hanOf = [](const QString &text) {
+        QSet<QChar> han;
+        for (QChar c : text)
+            if (isHan(c) || c == QChar(0x3005)) // 々 repeats the character before it
+                han.insert(c);
+        return han;
+    };
+    const QList<Word> &words = m_banks[level];
+    QStringList pasted;
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        const Word &a = words[i - 1], &b = words[i];
+        if (a.meaning != b.meaning)
+            continue;
+        const QString writtenA = a.written(readingFirst), writtenB = b.written(readingFirst);
+        const QString readingA = a.reading(readingFirst).isEmpty() ? writtenA : a.reading(readingFirst);
+        const QString readingB = b.reading(readingFirst).isEmpty() ? writtenB : b.reading(readingFirst);
+        const QSet<QChar> hanA = hanOf(writtenA), hanB = hanOf(writtenB);
+        const bool oneWord = hanA.intersects(hanB) || readingA.startsWith(readingB) || readingB.startsWith(readingA)
+                             || (hanA.isEmpty() && hanB.isEmpty() && readingA.left(3) == readingB.left(3))
+                             || synonyms.contains(writtenA + u' ' + writtenB);
+        if (!oneWord)
+            pasted.append(QStringLiteral("words %1 and %2 (%3, %4): %5")
+                              .arg(a.number).arg(b.number).arg(writtenA, writtenB, a.meaning));
+    }
+    QVERIFY2(pasted.isEmpty(), qPrintable(QStringLiteral("%1: neighbours with one meaning: ")
+                                              .arg(QLatin1String(bankFile(WordLevel(level)).name))
+                                          + pasted.join(QStringLiteral("; "))));
 }
 
 void TestBankData::noWordInTwoLevels()
