@@ -63,8 +63,10 @@ timeout 60 bash -c '
     # The server: ends at once on the signal; the window manager: ends with exit code 143.
     session_background sleep 300
     echo "$session_pid" > "$2/server.pid"
-    session_background bash -c "sleep 300 & trap \"kill \$!; exit 143\" TERM; wait"
+    # Ready once its trap is set, as start_openbox waits for Openbox to manage the screen.
+    session_background bash -c "sleep 300 & trap \"kill \$!; exit 143\" TERM; touch \"\$0\"; wait" "$2/wm.ready"
     echo "$session_pid" > "$2/wm.pid"
+    for _ in $(seq 100); do [ -e "$2/wm.ready" ] && break; sleep 0.05; done
     exit 5
 ' _ "$here" "$session" > "$scratch/session.log" 2>&1 || status=$?
 [ "$status" -eq 5 ] || { fail "the session's script ended with $status, not its own exit code 5"; cat "$scratch/session.log"; }
