@@ -5,12 +5,14 @@
 #include "wordsearch.h"
 
 #include <QClipboard>
+#include <QHash>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSet>
 #include <QStringEncoder>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,7 @@ private slots:
     void longestTextIsStillFound();
     void copyFromTheEmptyGridArea();
     void cellsShowTheirWholeText();
+    void textsReadAgainstTheirCells();
     void newSearchStartsAtTheTopLeft_data();
     void newSearchStartsAtTheTopLeft();
     void japaneseInputFindsWhatTheBanksHold();
@@ -469,6 +472,58 @@ void TestSearchWindow::cellsShowTheirWholeText()
     }
     QVERIFY(checked.size() > 1000);
     QCOMPARE(cut, QStringList());
+}
+
+// The colour the text of a cell is drawn in, as the grid shows it: of the colours that
+// differ from the cell's own (its most common), the one farthest from it.
+static QColor inkOf(const QImage &cell)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < cell.height(); ++y)
+        for (int x = 0; x < cell.width(); ++x)
+            ++counts[cell.pixel(x, y)];
+    QRgb background = counts.constBegin().key();
+    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
+        if (it.value() > counts.value(background))
+            background = it.key();
+    const auto distance = [background](QRgb c) {
+        return std::abs(qRed(c) - qRed(background)) + std::abs(qGreen(c) - qGreen(background))
+            + std::abs(qBlue(c) - qBlue(background));
+    };
+    QRgb ink = background;
+    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
+        if (distance(it.key()) > distance(ink))
+            ink = it.key();
+    return QColor(ink);
+}
+
+static bool near(const QColor &a, const QColor &b)
+{
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 60;
+}
+
+// Results are drawn in the text colour on the grid, and a selected cell in the highlighted
+// text colour on the highlight: white text on the light grid could hardly be read.
+void TestSearchWindow::textsReadAgainstTheirCells()
+{
+    model().loadLevel(WordLevel::Level4);
+    QVERIFY(openSearchWindow());
+    search(QStringLiteral("青い"));
+    QVERIFY(searchResults()->rowCount() >= 1);
+    QTableView *grid = resultGrid();
+    const QModelIndex selected = searchResults()->index(0, 0);
+    const QModelIndex unselected = searchResults()->index(0, 2);
+    grid->selectionModel()->select(selected, QItemSelectionModel::ClearAndSelect);
+    QVERIFY(!grid->selectionModel()->isSelected(unselected));
+    const QPalette palette = grid->palette();
+    const QColor text = palette.color(QPalette::Active, QPalette::Text);
+    const QColor highlightedText = palette.color(QPalette::Active, QPalette::HighlightedText);
+    QVERIFY(!near(text, highlightedText)); // else the check below could not tell them apart
+
+    const QColor plainInk = inkOf(grid->viewport()->grab(grid->visualRect(unselected)).toImage());
+    QVERIFY2(near(plainInk, text), qPrintable(plainInk.name() + QStringLiteral(" for ") + text.name()));
+    const QColor selectedInk = inkOf(grid->viewport()->grab(grid->visualRect(selected)).toImage());
+    QVERIFY2(near(selectedInk, highlightedText), qPrintable(selectedInk.name() + QStringLiteral(" for ") + highlightedText.name()));
 }
 
 void TestSearchWindow::newSearchStartsAtTheTopLeft_data()

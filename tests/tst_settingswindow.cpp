@@ -5,10 +5,12 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTranslator>
 
 #include <algorithm>
 #include <functional>
@@ -460,6 +462,20 @@ void TestSettingsWindow::toolkitTextsInChinese()
         }
     QVERIFY(entries >= 5); // undo, redo, cut, copy, paste, delete, select all
     QVERIFY2(english.isEmpty(), qPrintable(english.join(u'|')));
+
+    // And Simplified Chinese, not Traditional: each text as the simplified catalogue gives
+    // Qt's source text, whatever its wording in this Qt release.
+    QTranslator simplified;
+    QVERIFY(simplified.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    const auto expectSimplified = [&simplified](const QString &shown, const char *context, const char *source) {
+        const QString wanted = simplified.translate(context, source);
+        QVERIFY2(!wanted.isEmpty(), source);
+        QCOMPARE(shown, wanted);
+    };
+    expectSimplified(colours.windowTitle(), "QColorDialog", "Select Color");
+    expectSimplified(buttons->button(QDialogButtonBox::Ok)->text(), "QPlatformTheme", "OK");
+    expectSimplified(buttons->button(QDialogButtonBox::Cancel)->text(), "QPlatformTheme", "Cancel");
+    expectSimplified(message.button(QMessageBox::Ok)->text(), "QPlatformTheme", "OK");
 }
 
 QTEST_MAIN(TestSettingsWindow)

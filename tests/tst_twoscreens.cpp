@@ -25,6 +25,7 @@ private slots:
     void windowIsCentredOnScreenItOpensOn_data();
     void windowIsCentredOnScreenItOpensOn();
     void everyOpeningFollowsTheMainWindow();
+    void mainWindowFollowsTheMovedSearchWindow();
 };
 
 namespace {
@@ -288,6 +289,25 @@ void TestTwoScreens::everyOpeningFollowsTheMainWindow()
     stripBackAction()->trigger();
     QVERIFY(waitUntilCentred(mainWindow(), primary));
     QVERIFY(withSettings([primary] { return waitUntilCentred(settingsWindow(), primary); }));
+}
+
+// The search window dragged to the other monitor and closed: the main window comes back on the
+// monitor the search window was left on, not on the one it stood on before.
+void TestTwoScreens::mainWindowFollowsTheMovedSearchWindow()
+{
+    QVERIFY(enterMainWindow());
+    QScreen *left = leftScreen(), *primary = primaryScreen();
+    QVERIFY(moveMainWindowTo(primary));
+    searchButton()->click();
+    QVERIFY(waitUntilCentred(searchWindow(), primary));
+    const QSize size = searchWindow()->size();
+    searchWindow()->move(left->availableGeometry().center() - QPoint(size.width(), size.height()) / 2);
+    QVERIFY(QTest::qWaitFor([left] {
+        return searchWindow()->screen() == left && left->availableGeometry().contains(frameOf(searchWindow()));
+    }));
+    searchWindow()->close();
+    QVERIFY(waitUntilCentred(mainWindow(), left));
+    QCOMPARE(mainWindow()->screen(), left);
 }
 
 QTEST_MAIN(TestTwoScreens)

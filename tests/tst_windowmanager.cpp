@@ -9,6 +9,7 @@
 #include "x11properties.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -35,6 +36,7 @@ private slots:
     void stripMenuOpensFromTheKeyboard();
     void levelButtonsTabStopIsTheCheckedOne_data();
     void levelButtonsTabStopIsTheCheckedOne();
+    void desktopEntryNamesTheWindowsClass();
 
 private:
     // Puts the panel on the desktop or takes it away, and waits until Qt has the work area.
@@ -379,6 +381,25 @@ void TestWindowManager::levelButtonsTabStopIsTheCheckedOne()
     // Space there keeps level 4 (on level 2 it would load level 2).
     QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Space);
     QCOMPARE(model().level(), WordLevel::Level4);
+}
+
+// A task bar that matches windows by their X11 class finds the menu entry's icon and name
+// only if the entry's StartupWMClass is the class the windows really get.
+void TestWindowManager::desktopEntryNamesTheWindowsClass()
+{
+    QFile entry(QStringLiteral(DESKTOP_ENTRY));
+    QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+    QString startupClass;
+    for (const QString &line : QString::fromUtf8(entry.readAll()).split(u'\n'))
+        if (line.startsWith(QStringLiteral("StartupWMClass=")))
+            startupClass = line.section(u'=', 1);
+    QVERIFY(!startupClass.isEmpty());
+
+    currentWindows()->openStartWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(startWindow()));
+    QCOMPARE(x11WindowClass(startWindow()->winId()), startupClass);
+    QVERIFY(enterMainWindow());
+    QCOMPARE(x11WindowClass(mainWindow()->winId()), startupClass);
 }
 
 QTEST_MAIN(TestWindowManager)

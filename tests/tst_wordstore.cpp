@@ -105,11 +105,16 @@ void TestWordStore::oneWordBank()
     const FixtureBank bank(1);
     WordStore store;
     store.load(bank.bank());
+    // Shown at once, before any step: a step from nowhere would land on the word anyway.
+    QCOMPARE(store.position(), 1);
+    QCOMPARE(store.counterText(), std::string("1/1"));
+    QVERIFY(store.currentWord().first == u"w1" && store.currentWord().meaning == u"w1");
     store.stepNext();
     QCOMPARE(store.position(), 1);
     store.stepPrevious();
     QCOMPARE(store.position(), 1);
     QCOMPARE(store.counterText(), std::string("1/1"));
+    QVERIFY(store.currentWord().first == u"w1");
 }
 
 void TestWordStore::emptySecondTextShowsFirst()

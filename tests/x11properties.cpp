@@ -30,6 +30,19 @@ QStringList x11AtomListProperty(unsigned long window, const char *property)
     return names;
 }
 
+QString x11WindowClass(unsigned long window)
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    Display *display = x11 ? x11->display() : nullptr;
+    XClassHint hint{};
+    if (!display || !XGetClassHint(display, Window(window), &hint))
+        return {};
+    const QString windowClass = QString::fromLocal8Bit(hint.res_class);
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return windowClass;
+}
+
 bool x11SendKey(unsigned long window, const char *keyName, bool shift)
 {
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();

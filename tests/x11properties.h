@@ -10,6 +10,10 @@
 // empty when the window has no such property or the program runs on no X server.
 QStringList x11AtomListProperty(unsigned long window, const char *property);
 
+// The class half of the window's WM_CLASS (the instance name is the other half), by which a
+// task bar matches the window to its desktop entry's StartupWMClass; empty without one.
+QString x11WindowClass(unsigned long window);
+
 // Sends a press and release of the key with that name ("Menu", "F10"), with Shift held if
 // asked, to the window, as the X server delivers a key to the window that has the focus; so
 // it reaches the program through Qt's X11 platform, unlike QTest's key events. False when the
