@@ -36,6 +36,7 @@ private slots:
     void stripMenuOpensFromTheKeyboard();
     void levelButtonsTabStopIsTheCheckedOne_data();
     void levelButtonsTabStopIsTheCheckedOne();
+    void searchWindowWorksFromTheKeyboard();
     void desktopEntryNamesTheWindowsClass();
 
 private:
@@ -381,6 +382,28 @@ void TestWindowManager::levelButtonsTabStopIsTheCheckedOne()
     // Space there keeps level 4 (on level 2 it would load level 2).
     QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Space);
     QCOMPARE(model().level(), WordLevel::Level4);
+}
+
+// The search window with the keyboard alone, the keys coming from the X server: what the learner
+// types replaces the "あ" the box opens with, Tab goes into the result grid and out of it again,
+// and Esc closes the window as its close box does, back to the main window.
+void TestWindowManager::searchWindowWorksFromTheKeyboard()
+{
+    QVERIFY(enterMainWindow());
+    searchButton()->click();
+    QVERIFY(QTest::qWaitForWindowActive(searchWindow()));
+    const unsigned long window = searchWindow()->winId();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(searchBox()));
+    QVERIFY(x11SendKey(window, "a", false));
+    QTRY_VERIFY(searchBox()->text() != QStringLiteral("あ"));
+    QCOMPARE(searchBox()->text(), QStringLiteral("a"));
+    QVERIFY(x11SendKey(window, "Tab", false));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(resultGrid()));
+    QVERIFY(x11SendKey(window, "Tab", false));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(runSearchButton()));
+    QVERIFY(x11SendKey(window, "Escape", false));
+    QTRY_VERIFY(!searchWindow()->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
 }
 
 // A task bar that matches windows by their X11 class finds the menu entry's icon and name
