@@ -83,8 +83,9 @@ void AppWindows::enterMainFromStart()
 
 void AppWindows::backToStart()
 {
+    QScreen *const screen = WindowPlacement::screenOf(m_main.get()); // while it is shown
     m_main->hide();
-    m_placement.open(m_start.get(), WindowPlacement::screenOf(m_main.get()));
+    m_placement.open(m_start.get(), screen);
 }
 
 void AppWindows::openStrip()
@@ -95,8 +96,9 @@ void AppWindows::openStrip()
 
 void AppWindows::openSearch()
 {
+    QScreen *const screen = WindowPlacement::screenOf(m_main.get()); // while it is shown
     m_main->hide();
-    m_placement.open(m_search.get(), WindowPlacement::screenOf(m_main.get()));
+    m_placement.open(m_search.get(), screen);
 }
 
 void AppWindows::openSettings()
@@ -118,8 +120,10 @@ void AppWindows::backFromStrip()
 
 void AppWindows::backFromSearch()
 {
+    QScreen *const screen = WindowPlacement::screenOf(m_search.get()); // while it is shown
     m_search->hide();
-    enterMain(m_search.get());
+    m_placement.open(m_main.get(), screen);
+    m_main->startOverAtLevel4();
 }
 
 void AppWindows::enterMain(const QWidget *from)

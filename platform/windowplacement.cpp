@@ -18,6 +18,10 @@ QPoint framePosition(const QSize &frame, const QRect &available)
 
 QScreen *WindowPlacement::screenOf(const QWidget *window)
 {
+    // A shown window's screen is the window system's word; Qt 6.8 may still report the old
+    // geometry of a window the learner has just moved.
+    if (window->isVisible() && window->screen())
+        return window->screen();
     QScreen *screen = QGuiApplication::screenAt(window->geometry().center());
     return screen ? screen : window->screen();
 }
